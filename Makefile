@@ -1,0 +1,39 @@
+# The two commands a user needs; each does all set-up by itself.
+#   make demo  - install packages, build, stage dist/, start Orvilo with the demo camera
+#   make test  - install packages, build, run every test headless
+# Further targets for developers: build, stage, bench, sanitize, clean.
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: demo test deps configure build stage bench sanitize clean
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+stage: build
+	@rm -rf dist
+	@cmake --install $(BUILD) --prefix dist > /dev/null
+	@echo "staged program folder: dist/"
+
+demo: stage
+	@./scripts/run-demo.sh
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench: build
+	@./bench/run-all.sh $(BUILD)
+
+sanitize:
+	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS=-DORVILO_SANITIZE=ON
+
+clean:
+	@rm -rf $(BUILD) build-sanitize dist

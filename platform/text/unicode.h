@@ -1,0 +1,22 @@
+// UTF-8 <-> UTF-16 conversion and UTF-8 validation, without locale or iconv.
+// Invalid input never fails: ill-formed sequences and unpaired surrogates
+// become U+FFFD, so text from files and engines is always displayable.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvilo::text {
+
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// True when the bytes are well-formed UTF-8 (shortest forms, no surrogates).
+bool IsValidUtf8(std::string_view bytes);
+
+// Length in bytes of the longest prefix of `bytes` no longer than `limit`
+// that does not end inside a UTF-8 sequence.
+std::size_t Utf8PrefixLength(std::string_view bytes, std::size_t limit);
+
+}  // namespace orvilo::text

@@ -1,0 +1,41 @@
+#include "platform/text/unicode.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvilo::text;
+
+TEST(Unicode, RoundTripsKoreanAndAstralText) {
+  const std::string text = "학년 A \xF0\x9F\x98\x80";
+  const std::u16string wide = Utf8ToUtf16(text);
+  EXPECT_EQ(wide.size(), 7u);  // five units, then a surrogate pair
+  EXPECT_EQ(Utf16ToUtf8(wide), text);
+}
+
+struct InvalidCase {
+  const char* bytes;
+  const char* expected;
+};
+
+class InvalidUtf8 : public ::testing::TestWithParam<InvalidCase> {};
+
+TEST_P(InvalidUtf8, BecomesReplacementCharacters) {
+  EXPECT_FALSE(IsValidUtf8(GetParam().bytes));
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(GetParam().bytes)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InvalidUtf8,
+                         ::testing::Values(InvalidCase{"a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+                                           InvalidCase{"\xC0\xAF", "\xEF\xBF\xBD"},            // overlong "/"
+                                           InvalidCase{"\xED\xA0\x80", "\xEF\xBF\xBD"},        // surrogate
+                                           InvalidCase{"\xEC\x95", "\xEF\xBF\xBD"},            // cut sequence
+                                           InvalidCase{"\xB0\xA1", "\xEF\xBF\xBD\xEF\xBF\xBD"}  // CP949 "가"
+                                           ));
+
+TEST(Unicode, PrefixNeverCutsASequence) {
+  const std::string text = "가나";  // two 3-byte sequences
+  EXPECT_EQ(Utf8PrefixLength(text, 4), 3u);
+  EXPECT_EQ(Utf8PrefixLength(text, 3), 3u);
+  EXPECT_EQ(Utf8PrefixLength(text, 2), 0u);
+  EXPECT_EQ(Utf8PrefixLength(text, 100), 6u);
+  EXPECT_TRUE(IsValidUtf8(text));
+}
