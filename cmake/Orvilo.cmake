@@ -7,17 +7,22 @@ if(ORVILO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# orvilo_add_test(<name> SOURCES ... LIBS ... [ENVIRONMENT k=v ...] [LABELS ...])
+# orvilo_add_test(<name> [QT] SOURCES ... LIBS ... [ENVIRONMENT k=v ...] [LABELS ...] [TIMEOUT s])
 # One GoogleTest program; every test in it becomes a CTest test that runs
-# headless (offscreen Qt, null audio sink) from the build's program folder.
+# headless (offscreen Qt, null audio sink). QT: the program's main makes a
+# QApplication first (tests/support/qt_test_main.cpp).
 function(orvilo_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
+  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(T_QT)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} orvilo_qt_test_main GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
   target_compile_definitions(${name} PRIVATE
     ORVILO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ORVILO_PROGRAM_DIR="${ORVILO_PROGRAM_DIR}"
