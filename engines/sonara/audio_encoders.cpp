@@ -96,10 +96,8 @@ std::uint8_t AdpcmEncoder::EncodeOne(std::int16_t sample) {
     }
     threshold >>= 1;
   }
-  int change = step >> 3;
-  if (code & 4) change += step;
-  if (code & 2) change += step >> 1;
-  if (code & 1) change += step >> 2;
+  // The decoders' reconstruction: (2 * magnitude + 1) / 8 of a step.
+  const int change = ((2 * (code & 7) + 1) * step) >> 3;
   predictor_ += (code & 8) ? -change : change;
   predictor_ = vox ? std::clamp(predictor_, -2048, 2047) : std::clamp(predictor_, -32768, 32767);
   const int last = vox ? static_cast<int>(kVoxSteps.size()) - 1 : static_cast<int>(kImaSteps.size()) - 1;

@@ -33,6 +33,7 @@ bool Synthesize(EspeakSynthesizer& synthesizer, const SynthesisSettings& setting
   std::vector<std::int16_t> resampled;
   std::int64_t pieceStart = 0;  // in synthesiser samples
   std::int32_t wordIndex = 0;
+  std::pair<std::int32_t, std::int32_t> lastMarked{-1, -1};
 
   for (const Piece& piece : pieces) {
     if (stop.load()) return true;
@@ -48,8 +49,13 @@ bool Synthesize(EspeakSynthesizer& synthesizer, const SynthesisSettings& setting
         const std::size_t first = piece.begin + std::min<std::size_t>(word.characterPosition, pieceLength - 1);
         const std::size_t last =
             std::min(piece.end, first + static_cast<std::size_t>(word.characterLength)) - 1;
-        cutter.Mark({wordIndex++, resampler.OutputPositionOf(pieceStart + word.sample), spoken.firstByte[first],
-                     std::max(spoken.firstByte[first], spoken.lastByte[last])});
+        const std::int32_t firstByte = spoken.firstByte[first];
+        const std::int32_t lastByte = std::max(firstByte, spoken.lastByte[last]);
+        // A word spoken in several parts (a spelled abbreviation, a dictionary
+        // pronunciation) is one word of the caller's text: marked once.
+        if (firstByte == lastMarked.first && lastByte == lastMarked.second) continue;
+        lastMarked = {firstByte, lastByte};
+        cutter.Mark({wordIndex++, resampler.OutputPositionOf(pieceStart + word.sample), firstByte, lastByte});
       }
     }
     pieceStart += static_cast<std::int64_t>(samples.size());
