@@ -8,10 +8,12 @@
 namespace orvilo::sonara {
 namespace {
 
-// espeak-ng's state is global: one mutex guards every call into it.
+// espeak-ng's state is global: one mutex guards every call into it. Never
+// destroyed, like the synthesiser, since the player may still be using it
+// while static objects are destroyed at exit.
 std::mutex& SynthesizerLock() {
-  static std::mutex lock;
-  return lock;
+  static auto* lock = new std::mutex;
+  return *lock;
 }
 
 // The collector of the synthesis in progress (set under SynthesizerLock).

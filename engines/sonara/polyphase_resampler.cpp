@@ -70,10 +70,11 @@ std::shared_ptr<const PolyphaseResampler::FilterBank> BuildBank(int inputRate, i
 }
 
 std::shared_ptr<const PolyphaseResampler::FilterBank> SharedBank(int inputRate, int outputRate, std::int64_t up) {
-  static std::mutex lock;
-  static std::map<std::pair<int, int>, std::shared_ptr<const PolyphaseResampler::FilterBank>> banks;
-  std::lock_guard guard(lock);
-  auto& bank = banks[{inputRate, outputRate}];
+  // Never destroyed: synthesis threads may run while static objects are destroyed at exit.
+  static auto* lock = new std::mutex;
+  static auto* banks = new std::map<std::pair<int, int>, std::shared_ptr<const PolyphaseResampler::FilterBank>>;
+  std::lock_guard guard(*lock);
+  auto& bank = (*banks)[{inputRate, outputRate}];
   if (!bank) bank = BuildBank(inputRate, outputRate, up);
   return bank;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engines/sonara/character_class.h"
+#include "platform/text/unicode.h"
 
 namespace orvilo::sonara {
 namespace {
@@ -80,26 +81,17 @@ std::vector<Piece> CutIntoPieces(const std::u32string& characters) {
 }
 
 std::string ToUtf8(std::u32string_view characters) {
-  std::string out;
-  out.reserve(characters.size() * 3);
+  std::u16string units;
+  units.reserve(characters.size());
   for (const char32_t code : characters) {
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    if (code >= 0x10000) {
+      units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+      units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      units.push_back(static_cast<char16_t>(code));
     }
   }
-  return out;
+  return text::Utf16ToUtf8(units);
 }
 
 }  // namespace orvilo::sonara

@@ -39,9 +39,10 @@ struct Registry {
   std::unordered_set<STTS_Thread*> live;
 };
 
+// Never destroyed: a thread may still use a handle while the process exits.
 Registry& Handles() {
-  static Registry registry;
-  return registry;
+  static auto* registry = new Registry;
+  return *registry;
 }
 
 // Runs `change` on the handle's settings under the registry lock.

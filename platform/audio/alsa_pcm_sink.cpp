@@ -112,13 +112,7 @@ class AlsaPcmSink : public PcmSink {
 }  // namespace
 
 std::unique_ptr<PcmSink> OpenAlsaPcmSink(const std::string& device, int sampleRate, int channels,
-                                         std::string* error) {
-  std::string ignored;
-  std::string& why = error != nullptr ? *error : ignored;
-  if (sampleRate <= 0 || channels <= 0) {
-    why = "invalid PCM format";
-    return nullptr;
-  }
+                                         std::string& why) {
   AlsaQuietScope quiet;
   snd_pcm_t* raw = nullptr;
   int rc = snd_pcm_open(&raw, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);

@@ -13,6 +13,6 @@ namespace orvilo::audio {
 // Null with a readable reason in `error` when the device cannot be opened at
 // exactly this rate and channel count.
 std::unique_ptr<PcmSink> OpenAlsaPcmSink(const std::string& device, int sampleRate, int channels,
-                                         std::string* error);
+                                         std::string& error);
 
 }  // namespace orvilo::audio

@@ -32,7 +32,7 @@ std::unique_ptr<PcmSink> OpenPcmSink(const AudioOutputChoice& choice, int sample
   }
   switch (choice.kind) {
     case AudioOutputChoice::Kind::kAlsa:
-      return OpenAlsaPcmSink(choice.target, sampleRate, channels, error);
+      return OpenAlsaPcmSink(choice.target, sampleRate, channels, why);
     case AudioOutputChoice::Kind::kNull:
       return std::make_unique<ClockPcmSink>(sampleRate, channels);
     case AudioOutputChoice::Kind::kWaveFile: {
