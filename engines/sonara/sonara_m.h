@@ -263,9 +263,11 @@ STTS_API int STTS_StopTextToSpeech(STTS_HANDLE handle);
  * arguments). */
 STTS_API int STTS_ConvSamplingRate(int n, const int16_t* in, int16_t* out, int fromRate, int toRate);
 
-/* The same for a stream cut into blocks: blockIndex 0 starts a new stream;
- * later blocks continue the filter of the earlier ones. Returns the samples
- * written, at most n * to / from (rounded up) + 4. */
+/* The same for a stream cut into blocks: later blocks continue the filter
+ * of the earlier ones; blockIndex 0 starts the filter afresh, after
+ * delivering what the previous blocks still held in it, so no sample is
+ * lost. Returns the samples written, at most n * to / from (rounded up) + 4;
+ * what does not fit comes with the next block. */
 STTS_API int STTS_ConvSamplingRateBuf(int n, const int16_t* in, int16_t* out, int fromRate, int toRate,
                                       int blockIndex, STTS_ConvState* state);
 STTS_API void STTS_FreeConvState(STTS_ConvState* state);

@@ -38,7 +38,8 @@ struct ConversionStream {
 // Converts with libsamplerate; appends the output to `out`.
 bool Convert(SRC_STATE* converter, const int16_t* in, int n, double ratio, bool endOfInput,
              std::vector<std::int16_t>& out) {
-  std::vector<float> input(static_cast<std::size_t>(n));
+  // At least one element: libsamplerate flushes nothing from a null input pointer.
+  std::vector<float> input(static_cast<std::size_t>(std::max(n, 1)), 0.0f);
   src_short_to_float_array(in, input.data(), n);
   std::vector<float> output(static_cast<std::size_t>(n * ratio) + 64);
   SRC_DATA data{};
@@ -135,8 +136,9 @@ STTS_API int STTS_ConvSamplingRateBuf(int n, const int16_t* in, int16_t* out, in
           stream->converter = src_new(kConverter, 1, &error);
           if (stream->converter == nullptr) return 0;
         } else if (blockIndex == 0) {
+          // A new stream: the old one's last samples (still inside the filter) come first.
+          if (!Convert(stream->converter, in, 0, static_cast<double>(toRate) / fromRate, true, stream->carried)) return 0;
           src_reset(stream->converter);
-          stream->carried.clear();
         }
         if (stream->converter == nullptr) return 0;
         if (!Convert(stream->converter, in, n, static_cast<double>(toRate) / fromRate, false, stream->carried)) {
