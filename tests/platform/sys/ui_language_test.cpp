@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/sys/test_label.h"
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -11,6 +13,7 @@ using namespace orvilo::sys;
 struct LocaleCase {
   const char* name;
   int language;
+  friend void PrintTo(const LocaleCase& c, std::ostream* out) { *out << (c.name ? orvilo::testing::TestLabel(c.name) : "(null)"); }
 };
 
 class LocaleName : public ::testing::TestWithParam<LocaleCase> {};

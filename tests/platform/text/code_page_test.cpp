@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/sys/test_label.h"
+
 using namespace orvilo::text;
 
 struct RoundTrip {
   const char* utf8;
   CodePage codePage;
   const char* encoded;
+  friend void PrintTo(const RoundTrip& c, std::ostream* out) {
+    *out << "cp" << static_cast<int>(c.codePage) << "/" << orvilo::testing::TestLabel(c.encoded);
+  }
 };
 
 class CodePageRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
@@ -45,12 +50,14 @@ TEST(ConvertCodePage, StopsAtTheFirstCharacterItCannotConvert) {
 }
 
 struct Replacement {
+  const char* name;
   const char* input;
   CodePage from;
   CodePage to;
   const char* replacement;
   const char* expected;
   std::size_t replaced;
+  friend void PrintTo(const Replacement& c, std::ostream* out) { *out << c.name; }
 };
 
 class CodePageReplacement : public ::testing::TestWithParam<Replacement> {};
@@ -67,10 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CodePageReplacement,
     ::testing::Values(
         // A character Korean lacks: the speech engine's marker bytes.
-        Replacement{"가\xF0\x9F\x98\x80나", CodePage::Utf8, CodePage::Cp949, "\xA2\xAF", "\xB0\xA1\xA2\xAF\xB3\xAA", 1},
-        Replacement{"a가b€", CodePage::Utf8, CodePage::Ascii, "?", "a?b?", 2},
-        Replacement{"日本\xEA\xB0\x80", CodePage::Utf8, CodePage::Cp932, "?", "\x93\xFA\x96\x7B?", 1},
+        Replacement{"MissingKoreanCharacter", "가\xF0\x9F\x98\x80나", CodePage::Utf8, CodePage::Cp949, "\xA2\xAF", "\xB0\xA1\xA2\xAF\xB3\xAA", 1},
+        Replacement{"NonAsciiToAscii", "a가b€", CodePage::Utf8, CodePage::Ascii, "?", "a?b?", 2},
+        Replacement{"KoreanToJapanese", "日本\xEA\xB0\x80", CodePage::Utf8, CodePage::Cp932, "?", "\x93\xFA\x96\x7B?", 1},
         // Invalid input: one byte each, then the text is found again.
-        Replacement{"\xB0\xA1\xFF\xB0\xA1", CodePage::Cp949, CodePage::Utf8, "\xEF\xBF\xBD", "가\xEF\xBF\xBD가", 1},
-        Replacement{"a\xC0\xAF" "b", CodePage::Utf8, CodePage::Cp949, "?", "a??b", 2},
-        Replacement{"\xB0\xA1\xB0", CodePage::Cp949, CodePage::Utf8, "?", "가?", 1}));
+        Replacement{"InvalidCp949Byte", "\xB0\xA1\xFF\xB0\xA1", CodePage::Cp949, CodePage::Utf8, "\xEF\xBF\xBD", "가\xEF\xBF\xBD가", 1},
+        Replacement{"OverlongUtf8", "a\xC0\xAF" "b", CodePage::Utf8, CodePage::Cp949, "?", "a??b", 2},
+        Replacement{"Cp949CutAtTheEnd", "\xB0\xA1\xB0", CodePage::Cp949, CodePage::Utf8, "?", "가?", 1}));

@@ -9,6 +9,7 @@ struct LegacyCase {
   std::string bytes;
   bool cp949;
   std::string decoded;
+  friend void PrintTo(const LegacyCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class LegacyText : public ::testing::TestWithParam<LegacyCase> {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/sys/test_label.h"
+
 using namespace orvilo::text;
 
 TEST(Unicode, RoundTripsKoreanAndAstralText) {
@@ -14,6 +16,7 @@ TEST(Unicode, RoundTripsKoreanAndAstralText) {
 struct InvalidCase {
   const char* bytes;
   const char* expected;
+  friend void PrintTo(const InvalidCase& c, std::ostream* out) { *out << orvilo::testing::TestLabel(c.bytes); }
 };
 
 class InvalidUtf8 : public ::testing::TestWithParam<InvalidCase> {};
