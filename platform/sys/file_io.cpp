@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sys/program_folder.h"
+
 namespace orvilo::sys {
 namespace {
 
@@ -60,13 +62,6 @@ mode_t ProcessUmask() {
   }
   std::fclose(status);
   return mask;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 // The file a write to `path` must replace: the final target of a link chain.
@@ -137,7 +132,7 @@ bool SaveFileAtomically(const std::string& path, std::initializer_list<std::stri
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
     mode = existing.st_mode & 07777;
   }
-  const std::string folder = FolderOf(target);
+  const std::string folder = ParentFolder(target);
   std::string name = target.substr(target.find_last_of('/') + 1);
   std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
