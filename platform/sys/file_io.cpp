@@ -126,7 +126,8 @@ bool SaveFileAtomically(const std::string& path, std::initializer_list<std::stri
   const std::string target = ResolveTarget(path);
   mode_t mode = 0666 & ~ProcessUmask();
   struct stat existing{};
-  if (stat(target.c_str(), &existing) == 0) {
+  const bool replacing = stat(target.c_str(), &existing) == 0;
+  if (replacing) {
     if (!S_ISREG(existing.st_mode)) return false;
     // The read-only attribute of the original platform: honoured even for root.
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
@@ -137,6 +138,10 @@ bool SaveFileAtomically(const std::string& path, std::initializer_list<std::stri
   std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
   if (file.get() < 0) return false;
+  if (replacing) {
+    // Keep the owner of a shared file where we may (as root, or our own group).
+    [[maybe_unused]] const int ignored = fchown(file.get(), existing.st_uid, existing.st_gid);
+  }
   bool ok = fchmod(file.get(), mode) == 0;
   for (std::string_view piece : pieces) {
     if (!ok) break;
