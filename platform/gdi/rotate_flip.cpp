@@ -38,6 +38,10 @@ void CopySpan(const PackedDib& source, const Mapping& m, std::uint8_t* destinati
   const std::uint8_t* from = source.Row(sy) + static_cast<std::ptrdiff_t>(sx) * kBytes;
   const std::ptrdiff_t step = m.xx * kBytes - m.yx * sourceStride;
   std::uint8_t* to = destinationRow + static_cast<std::ptrdiff_t>(x0) * kBytes;
+  if (step == kBytes) {  // a source row read forwards (codes 0 and 6)
+    std::memcpy(to, from, static_cast<std::size_t>(x1 - x0) * kBytes);
+    return;
+  }
   for (int x = x0; x < x1; ++x, from += step, to += kBytes) std::memcpy(to, from, kBytes);
 }
 

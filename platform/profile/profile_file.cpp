@@ -83,6 +83,10 @@ ProfileFile ProfileFile::Parse(std::string path, std::string_view bytes) {
     Line parsed;
     if (newline == std::string_view::npos) {
       bytes = {};
+      if (!line.empty() && line.back() == '\r') {  // a last line ended by CR alone
+        line.remove_suffix(1);
+        parsed.ending = "\r";
+      }
     } else {
       bytes.remove_prefix(newline + 1);
       parsed.ending = "\n";
@@ -136,8 +140,8 @@ std::string ProfileFile::Read(std::string_view section, std::string_view key, st
 }
 
 void ProfileFile::InsertLine(std::size_t index, std::string text) {
-  // The line before must end, or the new line would join it.
-  if (index > 0 && lines_[index - 1].ending.empty()) lines_[index - 1].ending = kLineEnding;
+  // The line before must end in a line feed, or the new line would join it.
+  if (index > 0 && lines_[index - 1].ending.find('\n') == std::string::npos) lines_[index - 1].ending = kLineEnding;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(text), std::string(kLineEnding)});
 }
 

@@ -75,7 +75,7 @@ class ProfileFile {
  private:
   struct Line {
     std::string text;    // without its line ending
-    std::string ending;  // "\r\n", "\n" or "" for a last line without one
+    std::string ending;  // "\r\n", "\n"; for the last line also "\r" or "" 
   };
   struct Range {
     std::size_t header;  // index of the "[section]" line

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sys/program_folder.h"
+
 namespace orvilo::sys {
 namespace {
 
@@ -60,13 +62,6 @@ mode_t ProcessUmask() {
   }
   std::fclose(status);
   return mask;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 // The file a write to `path` must replace: the final target of a link chain.
@@ -131,17 +126,22 @@ bool SaveFileAtomically(const std::string& path, std::initializer_list<std::stri
   const std::string target = ResolveTarget(path);
   mode_t mode = 0666 & ~ProcessUmask();
   struct stat existing{};
-  if (stat(target.c_str(), &existing) == 0) {
+  const bool replacing = stat(target.c_str(), &existing) == 0;
+  if (replacing) {
     if (!S_ISREG(existing.st_mode)) return false;
     // The read-only attribute of the original platform: honoured even for root.
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
     mode = existing.st_mode & 07777;
   }
-  const std::string folder = FolderOf(target);
+  const std::string folder = ParentFolder(target);
   std::string name = target.substr(target.find_last_of('/') + 1);
   std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
   if (file.get() < 0) return false;
+  if (replacing) {
+    // Keep the owner of a shared file where we may (as root, or our own group).
+    [[maybe_unused]] const int ignored = fchown(file.get(), existing.st_uid, existing.st_gid);
+  }
   bool ok = fchmod(file.get(), mode) == 0;
   for (std::string_view piece : pieces) {
     if (!ok) break;

@@ -153,6 +153,14 @@ TEST(ProfileFile, DeletesKeysAndSectionsAndListsThem) {
   EXPECT_EQ(file.Serialise(), "; written by hand\r\norphan=before any section\r\n[VOICEBOOK]\nVoiceBook002=END");
 }
 
+TEST(ProfileFile, ALastLineEndedByCarriageReturnAloneIsEndedProperlyBeforeAdding) {
+  ProfileFile file = ProfileFile::Parse("x.ini", "[S]\r\nk=v\r");
+  EXPECT_EQ(file.Read("S", "k"), "v");
+  EXPECT_EQ(file.Serialise(), "[S]\r\nk=v\r");
+  ASSERT_TRUE(file.Write("S", "n", "1"));
+  EXPECT_EQ(file.Serialise(), "[S]\r\nk=v\r\nn=1\r\n");
+}
+
 TEST(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
   ProfileFile file = ProfileFile::Parse("x.ini", "\xEF\xBB\xBF[S]\r\nk=v\r\n");
   EXPECT_EQ(file.Read("S", "k"), "v");

@@ -66,6 +66,18 @@ TEST(SaveFileAtomically, ReplacesTheTargetOfALinkAndKeepsTheLink) {
   EXPECT_EQ(Contents(folder / "real/a.ini"), "new");
 }
 
+TEST(SaveFileAtomically, KeepsTheOwnerOfAnotherUsersFile) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can hand a file to another owner";
+  TemporaryFolder folder;
+  ASSERT_TRUE(SaveFileAtomically(folder / "a.ini", "old"));
+  ASSERT_EQ(chown((folder / "a.ini").c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(SaveFileAtomically(folder / "a.ini", "new"));
+  struct stat info{};
+  stat((folder / "a.ini").c_str(), &info);
+  EXPECT_EQ(info.st_uid, 65534u);
+  EXPECT_EQ(info.st_gid, 65534u);
+}
+
 TEST(SaveFileAtomically, RefusesAReadOnlyFileEvenForRoot) {
   TemporaryFolder folder;
   ASSERT_TRUE(SaveFileAtomically(folder / "a.ini", "old"));
