@@ -91,7 +91,7 @@ CCobboDlg::CCobboDlg(bool korean, QWidget* parent) : win::Dialog(parent), korean
   colours_ = {Qt::white, Qt::white, Qt::white, Qt::white};
 }
 
-CCobboDlg::~CCobboDlg() { ReleaseCapture(); }
+CCobboDlg::~CCobboDlg() = default;
 
 void CCobboDlg::AddItem(int pictureResourceId, int value, const std::string& text) {
   AddItem(PickerItem{pictureResourceId != 0 ? LoadPngResource(pictureResourceId) : QImage(), value, text});
@@ -120,13 +120,13 @@ void CCobboDlg::OnOK() {
 void CCobboDlg::OnCancel() { Close(win::kResultClose); }
 
 void CCobboDlg::Close(int result) {
-  ReleaseCapture();
+  capture_.Release();
   EndDialog(result);
 }
 
 void CCobboDlg::showEvent(QShowEvent* event) {
   win::Dialog::showEvent(event);
-  if (IsModalRunning()) Capture();
+  if (IsModalRunning()) capture_.Take();
 }
 
 QImage CCobboDlg::Render() const {
@@ -196,18 +196,6 @@ void CCobboDlg::mousePressEvent(QMouseEvent* event) {
 void CCobboDlg::mouseReleaseEvent(QMouseEvent* event) {
   if (!inside_) return;
   Close(rect().contains(event->position().toPoint()) ? win::kResultOk : win::kResultClose);
-}
-
-void CCobboDlg::Capture() {
-  if (captured_) return;
-  captured_ = true;
-  grabMouse();
-}
-
-void CCobboDlg::ReleaseCapture() {
-  if (!captured_) return;
-  captured_ = false;
-  if (QWidget::mouseGrabber() == this) releaseMouse();
 }
 
 PickerRunner::~PickerRunner() = default;

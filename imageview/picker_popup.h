@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "imageview/skin/pointer_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/dialog.h"
 
@@ -62,7 +63,7 @@ class CCobboDlg : public win::Dialog {
 
   const std::vector<PickerItem>& Items() const { return items_; }
   bool PointerWasInside() const { return inside_; }
-  bool HasCapture() const { return captured_; }
+  bool HasCapture() const { return capture_.Held(); }
   PickerColours Colours() const { return colours_; }
 
  protected:
@@ -80,12 +81,10 @@ class CCobboDlg : public win::Dialog {
   QImage Render() const;
   int RowHeight() const { return firstRow.Height(); }
   void Close(int result);
-  void Capture();
-  void ReleaseCapture();
 
   bool korean_;
   bool inside_ = false;
-  bool captured_ = false;
+  PointerCapture capture_{this};
   PickerColours colours_;
   std::vector<PickerItem> items_;
 };

@@ -21,7 +21,7 @@ CSkinButton::CSkinButton(QWidget* parent) : win::Window(parent) {
   setCursor(Qt::ArrowCursor);
 }
 
-CSkinButton::~CSkinButton() { ReleaseCapture(); }
+CSkinButton::~CSkinButton() = default;
 
 bool CSkinButton::Create(int commandId, win::Window* parent, int bitmapId, int x, int y, bool korean) {
   if (bitmapId == 0 || commandId == 0) return false;
@@ -90,7 +90,7 @@ void CSkinButton::mousePressEvent(QMouseEvent* event) {
 
 void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || Ignoring()) return;
-  ReleaseCapture();
+  capture_.Release();
   const bool inside = IsInside(this, event);
   if (toggle != 0) {
     const ToggleState before = toggleState;
@@ -125,12 +125,12 @@ void CSkinButton::leaveEvent(QEvent* event) {
 }
 
 void CSkinButton::hideEvent(QHideEvent* event) {
-  ReleaseCapture();
+  capture_.Release();
   win::Window::hideEvent(event);
 }
 
 void CSkinButton::PointerMovedInside() {
-  Capture();
+  capture_.Take();
   const bool settled = toggleState == ToggleState::Off || toggleState == ToggleState::On;
   // A held press keeps its pressed look until it is released.
   if (toggle != 0 ? settled : toggleState != ToggleState::Pressing) {
@@ -142,7 +142,7 @@ void CSkinButton::PointerMovedInside() {
 }
 
 void CSkinButton::PointerMovedOutside() {
-  ReleaseCapture();
+  capture_.Release();
   if (toggle != 0) {
     if (toggleState == ToggleState::ReleasingOn) toggleState = ToggleState::On;
     if (toggleState == ToggleState::Pressing) toggleState = ToggleState::Off;
@@ -157,18 +157,6 @@ void CSkinButton::PointerMovedOutside() {
     update();
   }
   toggleState = ToggleState::Off;
-}
-
-void CSkinButton::Capture() {
-  if (captured_) return;
-  captured_ = true;
-  if (isVisible()) grabMouse();
-}
-
-void CSkinButton::ReleaseCapture() {
-  if (!captured_) return;
-  captured_ = false;
-  if (QWidget::mouseGrabber() == this) releaseMouse();
 }
 
 void CSkinButton::PostClick() {

@@ -23,6 +23,7 @@
 #include <QString>
 #include <string>
 
+#include "imageview/skin/pointer_capture.h"
 #include "platform/win/window.h"
 
 namespace orvilo::imageview {
@@ -61,7 +62,7 @@ class CSkinButton : public win::Window {
   int CommandId() const { return ControlId(); }
   QSize FrameSize() const { return frameSize_; }
   // True while the button holds the pointer (hovered or pressed).
-  bool HasCapture() const { return captured_; }
+  bool HasCapture() const { return capture_.Held(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -74,8 +75,6 @@ class CSkinButton : public win::Window {
  private:
   void PointerMovedInside();
   void PointerMovedOutside();
-  void Capture();
-  void ReleaseCapture();
   void PostClick();
   bool Ignoring() const { return look == ButtonLook::Disabled; }
 
@@ -83,7 +82,7 @@ class CSkinButton : public win::Window {
   int frameCount_ = 4;
   QSize frameSize_;
   QPointer<win::Window> parent_;
-  bool captured_ = false;
+  PointerCapture capture_{this};
   std::string toolTip_;
 };
 

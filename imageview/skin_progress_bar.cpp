@@ -17,7 +17,7 @@ QPoint PointOf(const QMouseEvent* event) { return event->position().toPoint(); }
 
 CSkinPrograssBar::CSkinPrograssBar(QWidget* parent) : win::Window(parent) { setMouseTracking(true); }
 
-CSkinPrograssBar::~CSkinPrograssBar() { ReleaseCapture(); }
+CSkinPrograssBar::~CSkinPrograssBar() = default;
 
 bool CSkinPrograssBar::Create(int messageNumber, win::Window* parent, int fillOffset, int bitmapBase, int x, int y) {
   if (parent == nullptr || messageNumber == 0) return false;
@@ -91,7 +91,7 @@ void CSkinPrograssBar::mousePressEvent(QMouseEvent* event) {
   const QPoint point = PointOf(event);
   const gdi::Point at{point.x(), point.y()};
   if (thumb_.Contains(at)) {
-    Capture();
+    capture_.Take();
     state = ThumbState::Dragging;
     update();
   } else if (fill_.Contains(at)) {
@@ -110,13 +110,13 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (thumb_.Contains(gdi::Point{point.x(), point.y()})) {
-    Capture();
+    capture_.Take();
     if (state != ThumbState::Hover) {
       state = ThumbState::Hover;
       update();
     }
   } else {
-    ReleaseCapture();
+    capture_.Release();
     if (state == ThumbState::Hover) {
       state = ThumbState::Idle;
       update();
@@ -125,8 +125,8 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || enabled == 0 || !captured_) return;
-  ReleaseCapture();
+  if (event->button() != Qt::LeftButton || enabled == 0 || !capture_.Held()) return;
+  capture_.Release();
   if (state == ThumbState::Dragging) {
     state = ThumbState::Idle;
     Report(PercentAt(PointOf(event).x()), 0);
@@ -137,7 +137,7 @@ void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
 void CSkinPrograssBar::leaveEvent(QEvent* event) {
   // Without a real pointer grab the window system tells us here instead.
   if (enabled != 0 && state == ThumbState::Hover) {
-    ReleaseCapture();
+    capture_.Release();
     state = ThumbState::Idle;
     update();
   }
@@ -147,21 +147,9 @@ void CSkinPrograssBar::leaveEvent(QEvent* event) {
 void CSkinPrograssBar::hideEvent(QHideEvent* event) {
   // A hidden slider never sees the release or the leave that would end a
   // drag or hover, and SetPosition would be ignored from then on.
-  ReleaseCapture();
+  capture_.Release();
   state = ThumbState::Idle;
   win::Window::hideEvent(event);
-}
-
-void CSkinPrograssBar::Capture() {
-  if (captured_) return;
-  captured_ = true;
-  if (isVisible()) grabMouse();
-}
-
-void CSkinPrograssBar::ReleaseCapture() {
-  if (!captured_) return;
-  captured_ = false;
-  if (QWidget::mouseGrabber() == this) releaseMouse();
 }
 
 }  // namespace orvilo::imageview

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPointer>
 
+#include "imageview/skin/pointer_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
 
@@ -44,7 +45,7 @@ class CSkinPrograssBar : public win::Window {
   gdi::Rect ThumbRect() const { return thumb_; }
   gdi::Rect FillRect() const { return fill_; }
   int Span() const;
-  bool HasCapture() const { return captured_; }
+  bool HasCapture() const { return capture_.Held(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,15 +61,13 @@ class CSkinPrograssBar : public win::Window {
   int PercentAt(int x) const;
   void MoveThumb(int left);
   void Report(int percent, int lParam);
-  void Capture();
-  void ReleaseCapture();
 
   QImage background_, fillPicture_, thumbPicture_;  // key colour made transparent
   gdi::Rect fill_;
   gdi::Rect thumb_;
   int thumbHeight_ = 0;
   QPointer<win::Window> parent_;
-  bool captured_ = false;
+  PointerCapture capture_{this};
 };
 
 }  // namespace orvilo::imageview

@@ -86,8 +86,8 @@ QImage ZoomBadge() {
   painter.setBrush(QColor(30, 30, 30));
   painter.drawRoundedRect(QRectF(0.5, 0.5, 59, 18), 9, 9);
   painter.setPen(QPen(QColor(80, 80, 80), 1));
+  // The zoom-list button stands on the right part of the badge.
   painter.drawLine(QPointF(42.5, 3), QPointF(42.5, 16));
-  DrawIcon(painter, "zoomin", QRectF(1, 3, 13, 13), colour::kIconDim);
   painter.end();
   KeyOut(badge, colour::kFrame);
   return badge;

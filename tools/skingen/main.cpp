@@ -1,12 +1,13 @@
 // skingen: draws every picture of the skin table at its exact size and
 // writes the bundle that the build compiles into the program.
 //
-//   skingen --out <folder> [--sheet <file.png>]
+//   skingen --out <folder> [--sheet <file.png>] [--preview <file.png>]
 //
 // Writes <folder>/<kind>/<id>.png (Korean or language-neutral) and
 // <folder>/<kind>/<id>_en.png (English), and <folder>/orvilo_skin.qrc that
-// lists them under the resource paths of skin_table.h. With --sheet it also
-// writes one overview picture of everything, for people to look at.
+// lists them under the resource paths of skin_table.h. For people to judge
+// the artwork, --sheet writes one overview of every picture and --preview a
+// main window put together from them.
 // Exits with 1 when a picture cannot be drawn at its size or written.
 #include <QDir>
 #include <QFile>
@@ -133,26 +134,113 @@ bool WriteSheet(const QString& path, const std::vector<Written>& written) {
   return sheet.save(path);
 }
 
+const QImage* Find(const std::vector<Written>& written, SkinKind kind, int id, bool english = false) {
+  for (const Written& item : written) {
+    if (item.entry->kind == kind && item.entry->id == id && item.english == english) return &item.picture;
+  }
+  return nullptr;
+}
+
+// A main window put together from the pictures as the program places them
+// (camera mode, Korean), with the palette, a control bar and the focus
+// popup over its content area: for people to judge the artwork.
+bool WritePreview(const QString& path, const std::vector<Written>& written) {
+  using namespace orvilo::skin;
+  constexpr int W = 1038, H = 420;
+  QImage window(W, H, QImage::Format_ARGB32);
+  window.fill(QColor(57, 57, 57));
+  QPainter painter(&window);
+  auto keyed = [](const QImage& picture) {
+    QImage copy = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < copy.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(copy.scanLine(y));
+      for (int x = 0; x < copy.width(); ++x) {
+        if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
+      }
+    }
+    return copy;
+  };
+  auto draw = [&](int id, int x, int y, int look = -1, int looks = 4, QSize stretch = QSize()) {
+    const QImage* picture = Find(written, SkinKind::Bitmap, id);
+    if (picture == nullptr) return;
+    QImage part = keyed(*picture);
+    if (look >= 0) part = part.copy(look * part.width() / looks, 0, part.width() / looks, part.height());
+    painter.drawImage(QRect(QPoint(x, y), stretch.isValid() ? stretch : part.size()), part);
+  };
+  draw(FramePiece(0), 0, 0);
+  draw(FramePiece(1), 30, 0, -1, 1, QSize(W - 60, 85));
+  draw(FramePiece(2), W - 30, 0);
+  draw(FramePiece(3), 0, 85, -1, 1, QSize(30, H - 103));
+  draw(FramePiece(4), W - 30, 85, -1, 1, QSize(30, H - 103));
+  draw(FramePiece(5), 0, H - 18);
+  draw(FramePiece(6), 30, H - 18, -1, 1, QSize(W - 60, 18));
+  draw(FramePiece(7), W - 30, H - 18);
+  painter.fillRect(QRect(7, 85, W - 14, H - 93), QColor(90, 110, 120));
+  draw(TitleButton(0), 10, 6, 0);
+  draw(TitleButton(1), W - 75, 3, 0);
+  draw(TitleButton(2), W - 53, 3, 1);
+  draw(TitleButton(4), W - 31, 3, 0);
+  draw(TitleButton(5), W - 135, 57, 0);
+  draw(TitleButton(6), W - 105, 57, 0);
+  draw(kZoomBadge, W - 31 - 43, 58);
+  draw(TitleButton(7), W - 31, 60, 0);
+  draw(TabStrip(3, 0), 30, 5);
+  const int places[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 2, 4};
+  for (int i = 0; i < 10; ++i) draw(CommandBarButton(0, i), 13 + 53 * places[i], 30, i == 1 ? 1 : i == 8 ? 2 : 0);
+  draw(kPaletteTopGrip, 21, 113);
+  draw(kPaletteVerticalFill, 21, 122, -1, 1, QSize(28, 196));
+  for (int i = 0; i < 7; ++i) draw(PaletteToolButton(1525 + i), 21, 122 + 28 * i, i == 2 ? 1 : 0);
+  draw(kFocusBackground, 300, 120);
+  draw(kFocusStepDown, 313, 126, 0);
+  draw(kFocusStepUp, 625, 126, 0);
+  draw(kFocusSliderBase, 351, 130);
+  draw(kFocusSliderBase + 1, 351, 135, -1, 1, QSize(120, 5));
+  draw(kFocusSliderBase + 2, 464, 130, 1, 3);
+  draw(kMovieBarBackground, 230, H - 8 - 36);
+  const int movieButtons[4] = {1625, 1627, 1628, 1629};
+  for (int i = 0; i < 4; ++i) draw(ControlBarButton(movieButtons[i]), 230 + 13 + 31 * i, H - 40, 0);
+  draw(kSpeedButton, 230 + 178, H - 33, 0);
+  draw(kPositionSliderBase, 230 + 206, H - 34);
+  draw(kPositionSliderBase + 1, 230 + 206, H - 29, -1, 1, QSize(60, 7));
+  draw(kPositionSliderBase + 2, 230 + 206 + 60, H - 34, 0, 3);
+  draw(kBarVolumeSliderBase, 230 + 501, H - 33);
+  draw(kBarVolumeSliderBase + 2, 230 + 501 + 30, H - 33, 0, 3);
+  draw(kRecordingIndicator, W - 84 - 30, 85 + 105);
+  painter.setPen(Qt::white);
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(11);
+  painter.setFont(font);
+  painter.drawText(QRect(W - 31 - 35, 60, 60, 19), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("100%"));
+  font.setPixelSize(12);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(QRect(W - 85, 27, 75, 19), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("1280 X 1024"));
+  painter.end();
+  return window.save(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Pictures are drawn off screen, also on build machines without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  QString outFolder, sheetPath;
+  QString outFolder, sheetPath, previewPath;
   const QStringList arguments = application.arguments();
   for (int i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QLatin1String("--out") && i + 1 < arguments.size()) {
       outFolder = arguments[++i];
     } else if (arguments[i] == QLatin1String("--sheet") && i + 1 < arguments.size()) {
       sheetPath = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--preview") && i + 1 < arguments.size()) {
+      previewPath = arguments[++i];
     } else {
-      std::fprintf(stderr, "usage: skingen --out <folder> [--sheet <file.png>]\n");
+      std::fprintf(stderr, "usage: skingen --out <folder> [--sheet <file.png>] [--preview <file.png>]\n");
       return 2;
     }
   }
   if (outFolder.isEmpty()) {
-    std::fprintf(stderr, "usage: skingen --out <folder> [--sheet <file.png>]\n");
+    std::fprintf(stderr, "usage: skingen --out <folder> [--sheet <file.png>] [--preview <file.png>]\n");
     return 2;
   }
   QDir out(outFolder);
@@ -175,6 +263,10 @@ int main(int argc, char** argv) {
   }
   if (!sheetPath.isEmpty() && !WriteSheet(sheetPath, written)) {
     std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(sheetPath));
+    return 1;
+  }
+  if (!previewPath.isEmpty() && !WritePreview(previewPath, written)) {
+    std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(previewPath));
     return 1;
   }
   return 0;

@@ -133,26 +133,22 @@ class PositionSliderTest : public ::testing::Test {
   CSkinPrograssBar* slider = new CSkinPrograssBar;
 };
 
-TEST_F(PositionSliderTest, ClickAtHundredPutsTheThumbAtNinetyOneAndReportsFiftySeven) {
+TEST_F(PositionSliderTest, ClickAtHundredReportsFiftySevenThenDragToTwoHundredReportsAHundred) {
   Press(slider, QPoint(100, 8));
   Release(slider, QPoint(100, 8));
   EXPECT_EQ(slider->ThumbLeft(), 91);
   parent.Deliver();
   ASSERT_EQ(parent.messages.size(), 1u);
-  EXPECT_EQ(parent.messages[0].wParam, 57u);
+  EXPECT_EQ(parent.messages[0].wParam, 57u);  // 91 x 100 / 157
   EXPECT_EQ(parent.messages[0].lParam, 0);
-}
 
-TEST_F(PositionSliderTest, DraggingToTwoHundredReportsAHundred) {
-  Press(slider, QPoint(100, 8));
-  Release(slider, QPoint(100, 8));
   Press(slider, QPoint(100, 8));  // now on the thumb
   Move(slider, QPoint(200, 8), true);
   Release(slider, QPoint(200, 8));
   EXPECT_EQ(slider->ThumbLeft(), 157);
   parent.Deliver();
   ASSERT_EQ(parent.messages.size(), 2u);
-  EXPECT_EQ(parent.messages[1].wParam, 100u);
+  EXPECT_EQ(parent.messages[1].wParam, 100u);  // x clamped to 157
   EXPECT_EQ(parent.messages[1].lParam, 0);
 }
 
