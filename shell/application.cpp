@@ -1,6 +1,7 @@
 #include "shell/application.h"
 
 #include "camera/capture_devices.h"
+#include "imageview/picker_popup.h"
 #include "platform/sys/program_folder.h"
 #include "platform/sys/ui_language.h"
 #include "shell/default_child_factory.h"
@@ -27,6 +28,8 @@ bool CVyr3App::InitInstance() {
   DefaultChildWindowFactory children;
   const SettingsStore componentLanguage(programFolder, systemLanguage);
   ResolutionDialogRunner settingsDialog([&componentLanguage] { return componentLanguage.IsKoreanComponentLanguage(); });
+  imageview::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
+  imageview::PickerRunner::Install(&pickers);
 
   MainWindowServices services;
   services.programFolder = programFolder;
@@ -38,6 +41,7 @@ bool CVyr3App::InitInstance() {
     CVyr3Dlg mainWindow(std::move(services));
     mainWindow.DoModal();
   }
+  imageview::PickerRunner::Install(nullptr);
   return false;
 }
 

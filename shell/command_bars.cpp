@@ -24,8 +24,8 @@ void CommandBars::Create(int bar, win::Window* owner, bool korean, int clientWid
     if (bar == 4 && index >= kFirstGradeButton) slot = gradeSlot(index - kFirstGradeButton + 1);
     const gdi::Point place = BarButtonPosition(bar, index, clientWidth, slot);
     auto button = std::make_unique<CSkinButton>();
-    if (!button->Create(command::BarButton(bar, index), owner, skin::BarButtonBitmap(bar, index, korean), place.x,
-                        place.y)) {
+    if (!button->Create(command::BarButton(bar, index), owner, skin::BarButtonBitmap(bar, index), place.x, place.y,
+                        korean)) {
       row.push_back(nullptr);
       continue;
     }

@@ -8,6 +8,7 @@
 #include "camera/camera_model.h"
 #include "imageview/skin_button.h"
 #include "imageview/skin_progress_bar.h"
+#include "imageview/skin_resources.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
 #include "shell/camera_features.h"
@@ -57,7 +58,7 @@ CSkinButton* CVyr3Dlg::TitleButton(int index) const {
 gdi::Size CVyr3Dlg::ClientSize() const { return gdi::Size{width(), height()}; }
 
 bool CVyr3Dlg::OnInitDialog() {
-  setWindowIcon(QIcon(QPixmap::fromImage(QImage(QString(":/skin/%1.png").arg(skin::kProgramIcon)))));
+  setWindowIcon(imageview::LoadIconResource(skin::kProgramIcon));
 
   model_ = devices_.IdentifyModel();
 
@@ -86,7 +87,7 @@ bool CVyr3Dlg::OnInitDialog() {
 
   volumeSlider_ = new CSkinPrograssBar;
   const gdi::Rect slider = VolumeSliderRect(width());
-  if (!volumeSlider_->Create(message::kMasterVolume, this, 5, skin::kVolumeSliderBase, slider.left, slider.top)) {
+  if (!volumeSlider_->Create(message::kMasterVolume, this, 5, skin::kArVolumeSliderBase, slider.left, slider.top)) {
     delete volumeSlider_;
     volumeSlider_ = nullptr;
   } else {

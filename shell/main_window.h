@@ -65,13 +65,15 @@ class CVyr3Dlg : public win::Dialog {
   imageview::CSkinButton* TitleButton(int index) const;
   imageview::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_; }
   gdi::Size ClientSize() const;
+  // The top strip drags the window; the bottom-right corner sizes it while
+  // the maximise button shows.
+  win::HitTest HitTestAt(const QPoint& windowPoint) const override;
 
  protected:
   bool OnInitDialog() override;
   std::intptr_t OnMessage(const win::Msg& message) override;
   bool OnCommand(int commandId) override;
   void OnTimer(int id) override;
-  win::HitTest HitTestAt(const QPoint& windowPoint) const override;
   void OnExitSizeMove() override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

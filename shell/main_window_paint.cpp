@@ -23,11 +23,13 @@ QFont FrameFont(int pixelHeight, int weight) {
 }
 }  // namespace
 
+// Skin pictures are drawn with their magenta pixels left out.
 void CVyr3Dlg::LoadFramePictures() {
-  for (int piece = 0; piece < 8; ++piece) framePieces_[piece] = imageview::LoadSkinBitmap(skin::kFramePieceFirst + piece);
-  zoomBadge_ = imageview::LoadSkinBitmap(skin::kZoomBadge);
-  markerCells_ = imageview::LoadSkinBitmap(skin::kMarkerCells);
-  speakerIcon_ = imageview::LoadSkinBitmap(skin::kSpeakerIcon);
+  const auto load = [](int id) { return imageview::KeyColourToTransparent(imageview::LoadSkinBitmap(id)); };
+  for (int piece = 0; piece < 8; ++piece) framePieces_[piece] = load(skin::FramePiece(piece));
+  zoomBadge_ = load(skin::kZoomBadge);
+  markerCells_ = load(skin::kMarkerCells);
+  speakerIcon_ = load(skin::kArSpeakerIcon);
 }
 
 void CVyr3Dlg::paintEvent(QPaintEvent*) {

@@ -1,20 +1,19 @@
 // Numbers of the main window's skin pictures (frame, title buttons, command
-// bars, status items). The pictures themselves are generated artwork.
+// bars, status items), from the program's one table of skin pictures.
 #pragma once
+
+#include "imageview/skin/skin_ids.h"
 
 namespace orvilo::shell::skin {
 
-inline constexpr int kFramePieceFirst = 140;  // 8 pieces: TL, T, TR, L, R, BL, B, BR
-inline constexpr int kZoomBadge = 148;
-inline constexpr int kMarkerCells = 149;
-inline constexpr int kSpeakerIcon = 150;
-inline constexpr int kTitleButtonFirst = 151;  // 8 buttons, logo first
-inline constexpr int kVolumeSliderBase = 441;  // background, fill, thumb
-inline constexpr int kProgramIcon = 128;
+using orvilo::skin::kArVolumeSliderBase;
+using orvilo::skin::kArSpeakerIcon;
+using orvilo::skin::kMarkerCells;
+using orvilo::skin::kProgramIcon;
+using orvilo::skin::kZoomBadge;
 
-constexpr int TitleButtonBitmap(int index) { return kTitleButtonFirst + index; }
-
-// Command-bar button strips: one set per language.
-constexpr int BarButtonBitmap(int bar, int index, bool korean) { return (korean ? 500 : 600) + 20 * bar + index; }
+constexpr int FramePiece(int piece) { return orvilo::skin::FramePiece(piece); }
+constexpr int TitleButtonBitmap(int index) { return orvilo::skin::TitleButton(index); }
+constexpr int BarButtonBitmap(int bar, int index) { return orvilo::skin::CommandBarButton(bar, index); }
 
 }  // namespace orvilo::shell::skin

@@ -1,3 +1,6 @@
+#include <QTest>
+
+#include "imageview/skin_progress_bar.h"
 #include "main_window_fixture.h"
 #include "shell/command_ids.h"
 
@@ -11,6 +14,7 @@ struct SwitchCase {
   ViewMode from;
   ViewMode to;
   std::vector<std::string> calls;  // in this order, others may lie between
+  friend std::ostream& operator<<(std::ostream& out, const SwitchCase& c) { return out << c.name; }
 };
 
 class ModeSwitch : public MainWindowTest, public ::testing::WithParamInterface<SwitchCase> {};

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QKeyEvent>
 
 #include "main_window_fixture.h"
 #include "shell/command_ids.h"
@@ -69,6 +70,7 @@ struct FullScreenCase {
   const char* value;
   bool on;
   const char* written;
+  friend std::ostream& operator<<(std::ostream& out, const FullScreenCase& c) { return out << "FULLSCREEN=" << c.value; }
 };
 
 class FullScreenAtStart : public MainWindowTest, public ::testing::WithParamInterface<FullScreenCase> {};
