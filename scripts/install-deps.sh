@@ -21,7 +21,7 @@ packages=(
   fonts-liberation2 fonts-nanum fontconfig
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libturbojpeg0-dev libjpeg-turbo-progs
-  xvfb xauth x11-utils sox libsndfile1-dev
+  xvfb xauth x11-utils xdotool sox libsndfile1-dev
 )
 
 missing=()

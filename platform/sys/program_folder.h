@@ -14,6 +14,10 @@ std::string ProgramFolder();
 // trailing "/"; empty when the address belongs to no loaded file.
 std::string ModuleFolder(const void* address);
 
+// The folder part of a path: before its last "/" ("/" for a file in the
+// root, "." for a bare name).
+std::string ParentFolder(const std::string& path);
+
 // Joins a folder and a name with "/" (the "%s\%s" of the original).
 std::string JoinPath(const std::string& folder, const std::string& name);
 

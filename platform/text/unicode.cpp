@@ -100,10 +100,15 @@ bool IsValidUtf8(std::string_view bytes) {
 
 std::size_t Utf8PrefixLength(std::string_view bytes, std::size_t limit) {
   if (limit >= bytes.size()) return bytes.size();
-  std::size_t end = limit;
-  // Step back over continuation bytes to the lead of the sequence cut at `limit`.
-  while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
-  return end;
+  // Look back (at most three bytes) for the lead of a sequence that the cut at
+  // `limit` would split; stray continuation bytes are cut like single bytes.
+  for (std::size_t back = 1; back <= 3 && back <= limit; ++back) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[limit - back]);
+    if ((byte & 0xC0) == 0x80) continue;
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? limit - back : limit;
+  }
+  return limit;
 }
 
 }  // namespace orvilo::text

@@ -16,7 +16,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 bool IsValidUtf8(std::string_view bytes);
 
 // Length in bytes of the longest prefix of `bytes` no longer than `limit`
-// that does not end inside a UTF-8 sequence.
+// that does not end inside a UTF-8 sequence; bytes that belong to no
+// sequence count as characters of their own, so garbage is cut at `limit`.
 std::size_t Utf8PrefixLength(std::string_view bytes, std::size_t limit);
 
 }  // namespace orvilo::text

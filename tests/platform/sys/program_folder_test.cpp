@@ -18,3 +18,10 @@ TEST(ProgramFolder, JoinPathUsesOneSeparator) {
   EXPECT_EQ(JoinPath("/a/b/", "x"), "/a/b/x");
   EXPECT_EQ(JoinPath("", "x"), "x");
 }
+
+TEST(ProgramFolder, ParentFolderIsThePartBeforeTheLastSeparator) {
+  EXPECT_EQ(ParentFolder("/a/b/QEL-3.ini"), "/a/b");
+  EXPECT_EQ(ParentFolder("/QEL-3.ini"), "/");
+  EXPECT_EQ(ParentFolder("QEL-3.ini"), ".");
+  EXPECT_EQ(ParentFolder("/a/교사/x.bmp"), "/a/교사");
+}

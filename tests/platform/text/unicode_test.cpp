@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/sys/test_label.h"
+
 using namespace orvilo::text;
 
 TEST(Unicode, RoundTripsKoreanAndAstralText) {
@@ -14,6 +16,7 @@ TEST(Unicode, RoundTripsKoreanAndAstralText) {
 struct InvalidCase {
   const char* bytes;
   const char* expected;
+  friend void PrintTo(const InvalidCase& c, std::ostream* out) { *out << orvilo::testing::TestLabel(c.bytes); }
 };
 
 class InvalidUtf8 : public ::testing::TestWithParam<InvalidCase> {};
@@ -38,4 +41,12 @@ TEST(Unicode, PrefixNeverCutsASequence) {
   EXPECT_EQ(Utf8PrefixLength(text, 2), 0u);
   EXPECT_EQ(Utf8PrefixLength(text, 100), 6u);
   EXPECT_TRUE(IsValidUtf8(text));
+}
+
+TEST(Unicode, PrefixOfGarbageIsCutAtTheLimit) {
+  // Stray continuation bytes are no sequence to protect: cutting back over
+  // them would empty a long garbage value.
+  EXPECT_EQ(Utf8PrefixLength(std::string(300, '\x80'), 259), 259u);
+  EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 5), 2u);  // a 4-byte sequence cut after 3
+  EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 6), 6u);
 }

@@ -1,0 +1,67 @@
+// The live camera view as the main window sees it: binding a device,
+// resolution, picture transforms, snapshots, focus and recording.
+// CVyr3CameraWnd is the real window; tests put a recording double in its place.
+#pragma once
+
+#include <string>
+
+#include "camera/camera_model.h"
+#include "camera/capture_devices.h"
+#include "platform/gdi/packed_dib.h"
+#include "platform/win/window.h"
+#include "shell/view_mode.h"
+
+namespace orvilo::camera {
+
+// Status text drawn over the picture until the first frame arrives.
+enum class OverlayStatus { None = 0, PleaseWait = 1, Capturing = 2 };
+
+class CameraView : public win::Window {
+  Q_OBJECT
+ public:
+  using win::Window::Window;
+
+  // Stops whatever runs, opens the device (and microphone, may be null) and
+  // starts the preview.
+  virtual void SelectDevices(const CaptureDevice& video, const CaptureDevice* audio) = 0;
+  // Sets the capture size for the next preview; does not touch a running one.
+  virtual void SetResolution(CameraModel model, ResolutionIndex index) = 0;
+  virtual ResolutionIndex GetResolutionIndex(CameraModel model) const = 0;
+  // The model the view holds (a model-6 camera may turn out to be model 8).
+  virtual CameraModel Model() const = 0;
+  // Freezes or resumes the live picture; true when a running preview changed.
+  virtual bool TogglePause() = 0;
+  virtual void CloseCamera() = 0;
+
+  virtual bool StartRecording(const std::string& fileName) = 0;
+  virtual bool StopRecording() = 0;
+
+  // A copy of the current frame (empty when none); freeze stops the preview
+  // callback from storing further frames.
+  virtual gdi::PackedDib TakeSnapshot(bool freeze) = 0;
+  // Writes a bitmap file; nothing is written for an empty path or picture.
+  virtual void SaveBitmapFile(const std::string& path, const gdi::PackedDib& picture) = 0;
+
+  virtual void SetZoom(double factor) = 0;
+  // 1 keeps the aspect ratio, 0 stretches, 2 toggles.
+  virtual void SetFitMode(int mode) = 0;
+  virtual void ShowNavigator(bool show) = 0;
+  virtual void SetArrangement(Arrangement arrangement) = 0;
+
+  virtual void ToggleNegative() = 0;
+  virtual void ToggleBlackWhite() = 0;
+  virtual void ToggleMirror() = 0;
+  virtual void ToggleFlip() = 0;
+  virtual void RotateQuarter() = 0;
+  virtual int Rotation() const = 0;  // quarter turns 0..3
+  virtual void SetRotation(int quarterTurns) = 0;
+
+  virtual void AutoFocus() = 0;
+  virtual void ToggleFocusPopup() = 0;
+  virtual void ShowCameraPropertyPages(QWidget* owner) = 0;
+
+  virtual OverlayStatus GetOverlayStatus() const = 0;
+  virtual void SetOverlayStatus(OverlayStatus status) = 0;
+};
+
+}  // namespace orvilo::camera

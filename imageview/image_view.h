@@ -1,0 +1,70 @@
+// The image view as the main window sees it: the still picture with its
+// drawing, blinds, transforms, zoom and recognition. CVyr3ImageWnd is the
+// real window; tests put a recording double in its place.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/gdi/packed_dib.h"
+#include "platform/gdi/rect.h"
+#include "platform/win/window.h"
+#include "shell/view_mode.h"
+
+namespace orvilo::imageview {
+
+// Kinds of stroke, also the current tool.
+enum class StrokeKind { Pen = 0, Highlighter = 1, Eraser = 2, Quadrangle = 3, Ellipse = 4, Polygon = 5, Line = 6, Wave = 7 };
+
+enum class BoardKind { Capture = 0, Blackboard = 1, Whiteboard = 2, Note = 3 };
+
+class ImageView : public win::Window {
+  Q_OBJECT
+ public:
+  using win::Window::Window;
+
+  // A new picture (the view owns it); false for an empty one.
+  virtual bool SetImage(gdi::PackedDib picture) = 0;
+  // Loads a picture file; false when the name is empty or no such file exists.
+  virtual bool LoadImageFile(const std::string& path) = 0;
+  // Writes the picture as shown, drawing included, as a 32-bit bitmap file.
+  virtual void SaveAnnotatedImage(const std::string& path) = 0;
+
+  virtual void SetZoom(double factor) = 0;
+  virtual void ShowNavigator(bool show) = 0;
+  virtual void SetMode(ViewMode mode) = 0;
+  virtual void SetArrangement(Arrangement arrangement) = 0;
+  virtual void SetFullScreenPicture(bool on) = 0;
+
+  virtual void ToggleNegative() = 0;
+  virtual void ToggleBlackWhite() = 0;
+  virtual void ToggleMirror() = 0;
+  virtual void ToggleFlip() = 0;
+  virtual void RotateQuarter() = 0;
+
+  virtual StrokeKind CurrentTool() const = 0;
+  virtual void SetCurrentTool(StrokeKind tool) = 0;
+  virtual void SetPenWidth(int width) = 0;
+  virtual void SetPenColour(int entry) = 0;
+  virtual void SetBoard(BoardKind board) = 0;
+  virtual void EraseAll() = 0;
+  virtual void Undo() = 0;
+  virtual void Redo() = 0;
+  virtual void ResetDrawing() = 0;
+
+  // Blinds in view client coordinates; all zero places one at its default.
+  virtual void AddBlind(int left, int top, int right, int bottom) = 0;
+  virtual void RemoveAllBlinds() = 0;
+  virtual std::vector<gdi::Rect> BlindRectangles() const = 0;
+  virtual gdi::Rect Selection() const = 0;
+  virtual void SetSelection(const gdi::Rect& selection) = 0;
+  // The picture the view was given (empty when none), for learning files.
+  virtual const gdi::PackedDib& SourcePicture() const = 0;
+
+  // Starts the OCR module once; true when recognition is available.
+  virtual bool InitRecognition() = 0;
+  // The text of the marked region of the picture; empty when nothing was read.
+  virtual std::string Recognise() = 0;
+};
+
+}  // namespace orvilo::imageview

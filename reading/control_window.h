@@ -1,0 +1,33 @@
+// CVyr3ControlWnd, a playback control bar (reading or movie). What exists
+// now: it shows itself centred at the bottom of the main window and keeps the
+// movie position text. Its buttons, sliders and auto-hide come with the
+// playback work.
+#pragma once
+
+#include "reading/control_bar.h"
+
+namespace orvilo::reading {
+
+class CVyr3ControlWnd : public ControlBar {
+  Q_OBJECT
+ public:
+  explicit CVyr3ControlWnd(bool readingBar, QWidget* parent = nullptr) : ControlBar(parent), readingBar_(readingBar) {}
+
+  void ShowBar() override;
+  void SetPosition(int position, int range, const std::string& text) override;
+  void ShowPlaying(bool playing) override { playing_ = playing; }
+  bool IsReadingBar() const { return readingBar_; }
+  const std::string& PositionText() const { return positionText_; }
+
+ protected:
+  bool OnCreate() override;
+  void OnTimer(int id) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool readingBar_;
+  bool playing_ = false;
+  std::string positionText_;
+};
+
+}  // namespace orvilo::reading

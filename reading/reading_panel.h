@@ -1,0 +1,46 @@
+// The reading panel as the main window sees it: the recognised text, the
+// voice books, reading aloud. CVyr3SubLibraryWnd is the real window.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/win/window.h"
+
+namespace orvilo::reading {
+
+enum class ReadingView { Text = 0, List = 1, TextCollapsed = 2, ListCollapsed = 3 };
+
+constexpr bool IsListView(ReadingView view) { return view == ReadingView::List || view == ReadingView::ListCollapsed; }
+constexpr bool IsCollapsed(ReadingView view) { return view == ReadingView::TextCollapsed || view == ReadingView::ListCollapsed; }
+
+inline constexpr int kReadingPanelWidth = 230;
+inline constexpr int kCollapsedReadingPanelWidth = 5;
+
+class ReadingPanel : public win::Window {
+  Q_OBJECT
+ public:
+  using win::Window::Window;
+
+  virtual void SetText(const std::string& text) = 0;
+  virtual std::string Text() const = 0;
+  virtual std::string BackgroundMusic() const = 0;
+  virtual void SetBackgroundMusic(const std::string& path) = 0;
+  virtual void RegisterUserDictionary(const std::string& path) = 0;
+  virtual ReadingView View() const = 0;
+  virtual void ToggleView() = 0;
+  virtual void Refresh() = 0;
+  virtual int Language() const = 0;  // 0 Korean, 1 English
+
+  virtual void Reading(bool repeatRun) = 0;
+  virtual void PauseOrResume() = 0;
+  virtual void Stop() = 0;
+  virtual void ToggleRepeat() = 0;
+
+  // Voice books: adds a learning file to the list; in a list view, the book
+  // to read next (selected from there on), or none.
+  virtual void AddVoiceBook(const std::string& path) = 0;
+  virtual std::optional<std::string> PickBookToRead() = 0;
+};
+
+}  // namespace orvilo::reading

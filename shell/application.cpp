@@ -1,0 +1,50 @@
+#include "shell/application.h"
+
+#include "camera/capture_devices.h"
+#include "imageview/picker_popup.h"
+#include "platform/sys/program_folder.h"
+#include "platform/sys/ui_language.h"
+#include "shell/default_child_factory.h"
+#include "shell/main_window.h"
+#include "shell/resolution_dialog.h"
+#include "shell/settings/settings_store.h"
+
+namespace orvilo::shell {
+
+int CVyr3App::Run() {
+  InitInstance();
+  return ExitInstance();
+}
+
+bool CVyr3App::InitInstance() {
+  // A second copy ends silently and leaves the running one alone. When no
+  // lock file can be made at all, running unguarded beats not running.
+  if (instance_.Acquire(kInstanceName) == sys::SingleInstanceLock::Result::AlreadyRunning) return false;
+
+  const std::string programFolder = sys::ProgramFolder();
+  const int systemLanguage = sys::SystemUiLanguage();
+  std::unique_ptr<camera::DeviceEnumerator> devices = camera::MakeSystemDeviceEnumerator();
+  if (options_.demoCamera) devices = camera::MakeDemoDeviceEnumerator(std::move(devices));
+  DefaultChildWindowFactory children;
+  const SettingsStore componentLanguage(programFolder, systemLanguage);
+  ResolutionDialogRunner settingsDialog([&componentLanguage] { return componentLanguage.IsKoreanComponentLanguage(); });
+  imageview::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
+  imageview::PickerRunner::Install(&pickers);
+
+  MainWindowServices services;
+  services.programFolder = programFolder;
+  services.systemLanguage = systemLanguage;
+  services.devices = devices.get();
+  services.children = &children;
+  services.settingsDialog = &settingsDialog;
+  {
+    CVyr3Dlg mainWindow(std::move(services));
+    mainWindow.DoModal();
+  }
+  imageview::PickerRunner::Install(nullptr);
+  return false;
+}
+
+int CVyr3App::ExitInstance() { return 0; }
+
+}  // namespace orvilo::shell

@@ -1,0 +1,75 @@
+// CVyrResolutionDLG, the settings dialog: one modal dialog of several pages
+// (resolution, folders, about, user dictionary, no camera, rename). This is
+// its plain form with the toolkit's own controls; the skinned frame and
+// buttons come with the settings-dialog work. The AR chapter page opens
+// with the AR launcher.
+#pragma once
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+#include "platform/win/dialog.h"
+#include "shell/settings_dialog.h"
+
+namespace orvilo::shell {
+
+class CVyrResolutionDLG : public win::Dialog {
+  Q_OBJECT
+ public:
+  // `korean` from the component language rule at construction.
+  CVyrResolutionDLG(SettingsDialogState& state, bool korean, QWidget* owner);
+
+  // Control identifiers of the dialog.
+  static constexpr int kClose = 1625;
+  static constexpr int kOk = 1626;
+  static constexpr int kCancel = 1627;
+  static constexpr int kBrowseImageFolder = 1628;
+  static constexpr int kBrowseMovieFolder = 1629;
+  static constexpr int kCameraSettings = 1630;
+  static constexpr int kKoreanDictionary = 1014;
+  static constexpr int kEnglishDictionary = 1015;
+
+  QSize PageSize() const;
+  QString Title() const;
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id) override;
+  void OnOK() override { OnCommand(kOk); }
+  void OnCancel() override { OnCommand(kCancel); }
+  win::HitTest HitTestAt(const QPoint& point) const override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPushButton* MakeButton(int id, const QString& text, const QRect& place);
+  void CollectPageValues();
+  void ShowDictionaryOf(int language);
+  void BrowseFolder(QLineEdit* edit, const QString& title);
+
+  SettingsDialogState& state_;
+  bool korean_;
+  QWidget* owner_;
+  std::array<QRadioButton*, 7> resolutionButtons_{};
+  QButtonGroup* resolutionGroup_ = nullptr;
+  QLineEdit* imageFolderEdit_ = nullptr;
+  QLineEdit* videoFolderEdit_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
+  QPlainTextEdit* dictionaryEdit_ = nullptr;
+};
+
+// Runs CVyrResolutionDLG, with the language of components read afresh.
+class ResolutionDialogRunner : public SettingsDialogRunner {
+ public:
+  explicit ResolutionDialogRunner(std::function<bool()> koreanComponents) : korean_(std::move(koreanComponents)) {}
+  int Run(QWidget* owner, SettingsDialogState& state) override;
+
+ private:
+  std::function<bool()> korean_;
+};
+
+}  // namespace orvilo::shell

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The program under a real X server: it opens its window 1038 wide, a second
+# start ends at once without a window, and Escape ends the program with the
+# settings written.
+# Usage: end_to_end_test.sh <program folder>
+set -euo pipefail
+source_folder=$1
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# A private copy of the program folder (settings are written beside the
+# program) and a private runtime folder (the single-instance lock).
+mkdir -p "$work/program" "$work/runtime"
+cp -a "$source_folder/." "$work/program/"
+# A first start: nothing left from earlier runs of the build's program.
+rm -rf "$work/program/Image" "$work/program/Video" "$work/program/STRQelOutput" "$work/program/QEL-3.ini"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM
+export ORVILO_AUDIO_OUT=null
+
+# Values the shutdown must rewrite: ROTATE 5 is one quarter turn, lower-case
+# true is off, and index 6 of a model-8 camera reads back as 4.
+printf '[QEL-3]\r\nROTATE=5\r\nFULLSCREEN=true\r\nRESOLUTION=6\r\n' > "$work/program/QEL-3.ini"
+
+display_number=$((90 + RANDOM % 400))
+Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+export DISPLAY=":$display_number"
+for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$work/program/Vexmar_Orvilo" --demo-camera > "$work/first.log" 2>&1 &
+first=$!
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  kill -0 $first 2>/dev/null || { cat "$work/first.log"; fail "the program ended before showing its window"; }
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window named WRM-5.0 appeared"
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+echo "window $window geometry $geometry"
+[ "${geometry%x*}" = 1038 ] || fail "window width is ${geometry%x*}, not 1038"
+[ "${geometry#*x}" = 861 ] || fail "window height is ${geometry#*x}, not 861"
+
+# A second start ends at once, successfully, without a window of its own.
+start=$(date +%s%N)
+timeout 10 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/second.log" 2>&1 || fail "second start exited with $?"
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+echo "second start ended after ${elapsed_ms} ms"
+count=$(xdotool search --onlyvisible --name '^WRM-5\.0$' | wc -l)
+[ "$count" = 1 ] || fail "$count windows after the second start"
+kill -0 $first 2>/dev/null || fail "the first copy ended"
+
+# Escape ends the program; the settings are written on the way out.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers Escape
+for _ in $(seq 100); do kill -0 $first 2>/dev/null || break; sleep 0.1; done
+kill -0 $first 2>/dev/null && fail "Escape did not end the program"
+wait $first || fail "the program exited with $?"
+
+settings=$(tr -d '\r' < "$work/program/QEL-3.ini")
+echo "$settings"
+grep -qx 'ROTATE=1' <<< "$settings" || fail "ROTATE not written as 1"
+grep -qx 'FULLSCREEN=FALSE' <<< "$settings" || fail "FULLSCREEN not written as FALSE"
+grep -qx 'RESOLUTION=4' <<< "$settings" || fail "RESOLUTION not written as 4"
+for folder in Image Video STRQelOutput; do [ -d "$work/program/$folder" ] || fail "folder $folder missing"; done
+echo "PASS"

@@ -1,0 +1,89 @@
+#include "main_window_fixture.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "shell/settings/settings_store.h"
+
+namespace orvilo::shell::testing {
+
+MainWindowTest::MainWindowTest() { AttachCamera(8); }
+
+void MainWindowTest::AttachCamera(int model) {
+  devices.video.clear();
+  devices.audio.clear();
+  if (model == 0) return;
+  char product[16];
+  std::snprintf(product, sizeof product, "pid_a30%d", model);
+  devices.video.push_back({std::string("usb#vid_0000&") + product + "#/dev/video9", "Test camera", "/dev/video9"});
+  devices.audio.push_back({"mic", "Test microphone", "hw:9"});
+}
+
+int MainWindowTest::Run(const std::function<void(CVyr3Dlg&)>& body) {
+  MainWindowServices services;
+  services.programFolder = ProgramFolder();
+  services.systemLanguage = systemLanguage;
+  services.devices = &devices;
+  services.children = &factory;
+  services.settingsDialog = &settingsDialog;
+  services.masterVolume = &volume;
+  services.availableScreenHeight = screenHeight;
+  auto window = std::make_unique<CVyr3Dlg>(std::move(services));
+  QTimer::singleShot(0, window.get(), [&] {
+    body(*window);
+    window->EndDialog(win::kResultOk);
+  });
+  const int result = window->DoModal();
+  window.reset();
+  return result;
+}
+
+void MainWindowTest::Command(CVyr3Dlg& window, int id) {
+  window.SendCommand(id);
+  ProcessEvents();
+}
+
+void MainWindowTest::Message(CVyr3Dlg& window, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
+  window.SendMessage(id, wParam, lParam);
+  ProcessEvents();
+}
+
+void MainWindowTest::ProcessEvents() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+std::string MainWindowTest::SettingsText() const {
+  std::ifstream file(ProgramFolder() + "/QEL-3.ini", std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string MainWindowTest::Setting(const std::string& key) const {
+  return SettingsStore(ProgramFolder(), systemLanguage).Read(key);
+}
+
+void MainWindowTest::WriteSettings(const std::string& text) const {
+  std::ofstream file(ProgramFolder() + "/QEL-3.ini", std::ios::binary);
+  file << text;
+}
+
+::testing::AssertionResult MainWindowTest::LogHasInOrder(const std::vector<std::string>& calls) const {
+  auto next = log.begin();
+  for (const auto& call : calls) {
+    next = std::find(next, log.end(), call);
+    if (next == log.end()) {
+      std::string all;
+      for (const auto& entry : log) all += "\n  " + entry;
+      return ::testing::AssertionFailure() << "missing (in order) \"" << call << "\"; log:" << all;
+    }
+    ++next;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+bool MainWindowTest::Logged(const std::string& call) const { return std::find(log.begin(), log.end(), call) != log.end(); }
+
+}  // namespace orvilo::shell::testing
