@@ -4,6 +4,7 @@
 #include "imageview/picker_popup.h"
 #include "platform/sys/program_folder.h"
 #include "platform/sys/ui_language.h"
+#include "reading/system_master_volume.h"
 #include "shell/default_child_factory.h"
 #include "shell/main_window.h"
 #include "shell/resolution_dialog.h"
@@ -31,12 +32,14 @@ bool CVyr3App::InitInstance() {
   imageview::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
   imageview::PickerRunner::Install(&pickers);
 
+  reading::SystemMasterVolume masterVolume;
   MainWindowServices services;
   services.programFolder = programFolder;
   services.systemLanguage = systemLanguage;
   services.devices = devices.get();
   services.children = &children;
   services.settingsDialog = &settingsDialog;
+  services.masterVolume = &masterVolume;
   {
     CVyr3Dlg mainWindow(std::move(services));
     mainWindow.DoModal();
