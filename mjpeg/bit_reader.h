@@ -17,8 +17,13 @@ class BitReader {
  public:
   BitReader(const uint8_t* data, size_t length) : start_(data), next_(data), bitLength_(length * 8) {}
 
-  // Tops the window up to at least 56 bits.
+  // Tops the window up when it holds fewer than 32 bits: enough for any one symbol
+  // with its magnitude bits (at most 31).
   inline void Refill() {
+    if (count_ < 32) Load();
+  }
+  // Tops the window up to at least 56 bits.
+  inline void Load() {
     uint64_t word;
     std::memcpy(&word, next_, 8);
     window_ |= __builtin_bswap64(word) >> count_;
@@ -31,7 +36,7 @@ class BitReader {
     window_ <<= bits;
     count_ -= bits;
   }
-  // Reads 0..16 bits; needs a refill since the last 40 bits were consumed.
+  // Reads 0..16 bits; the caller refilled before the symbol these bits belong to.
   inline int Get(int bits) {
     if (bits == 0) return 0;
     const int value = static_cast<int>(window_ >> (64 - bits));
@@ -47,7 +52,7 @@ class BitReader {
   // Moves to the next byte boundary and steps over a restart marker (0xFF 0xD0..0xD7)
   // when one is there.
   void SkipRestartMarker() {
-    Refill();
+    Load();
     Skip(count_ & 7);
     if ((Peek(16) & 0xFFF8u) == 0xFFD0u) Skip(16);
   }
