@@ -11,7 +11,7 @@
 namespace orvilo::mjpeg {
 
 // Enough for one MCU of eight blocks of the longest codes plus a full window load.
-inline constexpr size_t kBitReaderPadding = 4096;
+inline constexpr size_t kBitReaderPadding = 8192;
 
 class BitReader {
  public:

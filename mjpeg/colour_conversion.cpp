@@ -41,6 +41,10 @@ void ConvertRowsPortable(const uint8_t* luma0, const uint8_t* luma1, const uint8
   }
 }
 
+void ConvertRowFullChroma(const uint8_t* luma, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width) {
+  for (int x = 0; x < width; ++x) ConvertPixel(luma[x], cb[x], cr[x], out + 4 * x);
+}
+
 int ConvertToBgrx(SimdLevel level, uint8_t* destination, ptrdiff_t destinationStride, const PlaneSet& planes,
                   bool bottomUp, bool blackWhite) {
   if (destination == nullptr || planes.y == nullptr || planes.cb == nullptr || planes.cr == nullptr ||
@@ -53,16 +57,28 @@ int ConvertToBgrx(SimdLevel level, uint8_t* destination, ptrdiff_t destinationSt
   const size_t lumaArea = static_cast<size_t>(planes.yStride) * paddedHeight;
   const size_t cbSize = static_cast<size_t>(planes.cr - planes.cb);
   const bool chromaPerRow = cbSize * 2 == lumaArea;  // 4:2:2; otherwise 4:2:0
+  const bool chromaPerPixel = cbSize == lumaArea;    // 4:4:4
+  if (chromaPerPixel && !blackWhite) {
+    if (planes.cbStride < planes.width) return -1;
+    for (int row = 0; row < planes.height; ++row) {
+      const ptrdiff_t offset = static_cast<ptrdiff_t>(row) * planes.cbStride;
+      uint8_t* out = bottomUp ? destination + (planes.height - 1 - row) * destinationStride
+                              : destination + row * destinationStride;
+      ConvertRowFullChroma(planes.y + static_cast<ptrdiff_t>(row) * planes.yStride, planes.cb + offset,
+                           planes.cr + offset, out, planes.width);
+    }
+    return 0;
+  }
 
   const ptrdiff_t step = bottomUp ? -destinationStride : destinationStride;
   uint8_t* const first = bottomUp ? destination + (planes.height - 1) * destinationStride : destination;
   for (int row = 0; row < planes.height;) {
-    const int chromaRow = chromaPerRow ? row : row / 2;
+    const int chromaRow = chromaPerRow || chromaPerPixel ? row : row / 2;
     const uint8_t* cb = blackWhite ? nullptr : planes.cb + static_cast<ptrdiff_t>(chromaRow) * planes.cbStride;
     const uint8_t* cr = blackWhite ? nullptr : planes.cr + static_cast<ptrdiff_t>(chromaRow) * planes.crStride;
     const uint8_t* luma0 = planes.y + static_cast<ptrdiff_t>(row) * planes.yStride;
     uint8_t* out0 = first + row * step;
-    if (!chromaPerRow && row + 1 < planes.height) {
+    if (!chromaPerRow && !chromaPerPixel && row + 1 < planes.height) {
       rows(luma0, luma0 + planes.yStride, cb, cr, out0, out0 + step, planes.width);
       row += 2;
     } else {

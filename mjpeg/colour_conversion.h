@@ -25,6 +25,9 @@ inline constexpr uint8_t kGreyChroma = 127;
 using ConvertRows = void (*)(const uint8_t* luma0, const uint8_t* luma1, const uint8_t* cb, const uint8_t* cr,
                              uint8_t* out0, uint8_t* out1, int width);
 
+// One row with a chroma sample per pixel (4:4:4); colour only.
+void ConvertRowFullChroma(const uint8_t* luma, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int width);
+
 void ConvertRowsPortable(const uint8_t* luma0, const uint8_t* luma1, const uint8_t* cb, const uint8_t* cr,
                          uint8_t* out0, uint8_t* out1, int width);
 void ConvertRowsSse2(const uint8_t* luma0, const uint8_t* luma1, const uint8_t* cb, const uint8_t* cr,
@@ -35,7 +38,8 @@ void ConvertRowsAvx2(const uint8_t* luma0, const uint8_t* luma1, const uint8_t* 
 // Writes the picture of `planes` as BGRX rows of exactly width pixels, height rows:
 // top-down from `destination`, or with the first picture row in the last destination
 // row when `bottomUp` is set. The layout is told by the Cb plane's size: half the padded
-// luma area means 4:2:2, anything else 4:2:0. Returns 0, or -1 for an empty plane set.
+// luma area means 4:2:2, the whole luma area 4:4:4 (one chroma sample per pixel),
+// anything else 4:2:0. Returns 0, or -1 for an empty plane set.
 int ConvertToBgrx(uint8_t* destination, ptrdiff_t destinationStride, const PlaneSet& planes, bool bottomUp,
                   bool blackWhite);
 // The same with a chosen instruction set (capped at what the processor offers).

@@ -57,9 +57,10 @@ SimdLevel ContextSimdLevel(const DecoderContext* context);
 // with an empty plane set means the data ended before the frame did.
 //
 // Accepted: SOF0 (baseline) and SOF2 (progressive; refinement scans are skipped) with
-// three components whose chroma planes have half the luma width and the full (4:2:2:
-// Y 2x1 or 2x2 with chroma 1x1 or 1x2) or half (4:2:0: Y 2x2, chroma 1x1) luma height,
-// at most kMaxDimension pixels each way. Everything else returns -1.
+// three components, Y sampled at most 2x2 and both chroma components alike, giving
+// chroma planes of 4:2:2 (half width; Y 2x1 or 2x2 with chroma 1x1 or 1x2), 4:2:0 (half
+// width and height) or 4:4:4 (full size), at most kMaxDimension pixels each way.
+// Everything else returns -1.
 long DecodeFrame(DecoderContext* context, PlaneSet* planeSetOut, const uint8_t* data, size_t length);
 
 // Width and height limit of a frame; larger frames are refused before any allocation.

@@ -11,7 +11,7 @@
 namespace orvilo::mjpeg {
 
 inline constexpr int kMaxComponents = 4;
-inline constexpr int kMaxBlocksPerMcu = 8;  // Y 2x2 with chroma 1x2
+inline constexpr int kMaxBlocksPerMcu = 12;  // 4:4:4 coded as 2x2 blocks of each component
 inline constexpr size_t kMinWorkBuffer = 0x300000;
 
 struct FrameComponent {

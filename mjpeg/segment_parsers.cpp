@@ -121,13 +121,16 @@ bool ParseFrameHeader(DecoderContext& c, const uint8_t* p, size_t available, boo
     if (component.h > f.hmax) f.hmax = component.h;
     if (component.v > f.vmax) f.vmax = component.v;
   }
-  // Only what the converter shows correctly: chroma planes of half the luma width and
-  // the full or half luma height (4:2:2 as Y 2x1 or 2x2 with chroma 1x1 or 1x2; 4:2:0).
+  // Only what the converter shows correctly: Y at the largest sampling (at most 2x2), both
+  // chroma components alike, with chroma planes of the full or half luma width and, at
+  // half width, the full or half luma height (4:4:4, 4:2:2, 4:2:0).
   const FrameComponent* k = f.components;
-  if (f.componentCount != 3 || k[0].h != 2 || k[0].v != f.vmax || f.vmax > 2 || k[1].h != 1 || k[2].h != 1 ||
-      k[1].v != k[2].v) {
+  if (f.componentCount != 3 || f.hmax > 2 || f.vmax > 2 || k[0].h != f.hmax || k[0].v != f.vmax ||
+      k[1].h != k[2].h || k[1].v != k[2].v) {
     return false;
   }
+  const int across = f.hmax / k[1].h, down = f.vmax / k[1].v;
+  if (f.hmax % k[1].h != 0 || f.vmax % k[1].v != 0 || (across == 1 && down != 1)) return false;
   // Hostile sizes are refused before anything is allocated.
   const size_t paddedArea = ((static_cast<size_t>(f.width) + 15) & ~size_t{15}) *
                             ((static_cast<size_t>(f.height) + 15) & ~size_t{15});

@@ -154,6 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
     SamplingRestartSize, LibjpegFrames,
     ::testing::Values(EncoderCase{"q85_422", Options(Sampling::k422, 85), 640, 480},
                       EncoderCase{"q85_420", Options(Sampling::k420, 85), 640, 480},
+                      EncoderCase{"q85_444", Options(Sampling::k444, 85), 320, 240},
+                      EncoderCase{"q85_444_odd_restart", Options(Sampling::k444, 85, 5), 101, 67},
                       EncoderCase{"q98_422", Options(Sampling::k422, 98), 320, 240},
                       EncoderCase{"q30_420_odd", Options(Sampling::k420, 30), 301, 203},
                       EncoderCase{"restart_422", Options(Sampling::k422, 85, 7), 640, 480},
@@ -164,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 // FFmpeg's encoder (through GStreamer) is independent of libjpeg-turbo; its 4:2:2 frames
 // code Y as 2x2 and chroma as 1x2.
 TEST(DecodeFrame, FramesOfAnIndependentEncoderMatchTheReference) {
-  for (const char* format : {"I420", "Y42B"}) {
+  for (const char* format : {"I420", "Y42B", "Y444"}) {
     std::string error;
     const auto frames = FramesFromPipeline(
         std::string("videotestsrc num-buffers=3 pattern=smpte ! video/x-raw,format=") + format +
@@ -181,17 +183,19 @@ TEST(DecodeFrame, FramesOfAnIndependentEncoderMatchTheReference) {
   }
 }
 
+// GStreamer's jpegenc, as in the element's test pipelines (it codes I420 as 4:4:4).
 TEST(DecodeFrame, FramesOfGstreamerJpegencMatchTheReference) {
-  std::string error;
-  const auto frames = FramesFromPipeline(
-      "videotestsrc num-buffers=2 pattern=ball ! video/x-raw,format=Y42B,width=320,height=240 ! jpegenc ! "
-      "appsink name=sink sync=false",
-      error);
-  ASSERT_EQ(frames.size(), 2u) << error;
-  for (const auto& jpeg : frames) {
-    const Decoded d = Decode(jpeg);
-    ASSERT_GT(d.result, 0);
-    EXPECT_GE(PsnrAgainstReference(jpeg, d), 40.0);
+  for (const char* format : {"I420", "Y42B"}) {
+    std::string error;
+    const auto frames = FramesFromPipeline(std::string("videotestsrc num-buffers=2 pattern=ball ! video/x-raw,format=") +
+                                               format + ",width=320,height=240 ! jpegenc ! appsink name=sink sync=false",
+                                           error);
+    ASSERT_EQ(frames.size(), 2u) << error;
+    for (const auto& jpeg : frames) {
+      const Decoded d = Decode(jpeg);
+      ASSERT_GT(d.result, 0) << format;
+      EXPECT_GE(PsnrAgainstReference(jpeg, d), 40.0) << format;
+    }
   }
 }
 

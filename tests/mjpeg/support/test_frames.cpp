@@ -112,7 +112,7 @@ std::vector<uint8_t> EncodeFrame(const RgbPicture& picture, const EncodeOptions&
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, options.quality, TRUE);
-  info.comp_info[0].h_samp_factor = 2;
+  info.comp_info[0].h_samp_factor = options.sampling == Sampling::k444 ? 1 : 2;
   info.comp_info[0].v_samp_factor = options.sampling == Sampling::k420 ? 2 : 1;
   for (int c = 1; c < 3; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   info.restart_interval = static_cast<unsigned int>(options.restartInterval);
@@ -158,23 +158,24 @@ std::vector<uint8_t> ReferenceBgrx(const std::vector<uint8_t>& jpeg, int& width,
   int subsampling = 0, colourspace = 0;
   width = height = 0;
   if (tjDecompressHeader3(handle, jpeg.data(), jpeg.size(), &width, &height, &subsampling, &colourspace) != 0 ||
-      (subsampling != TJSAMP_422 && subsampling != TJSAMP_420)) {
+      (subsampling != TJSAMP_422 && subsampling != TJSAMP_420 && subsampling != TJSAMP_444)) {
     tjDestroy(handle);
     return {};
   }
   // The planes laid out as the decoder lays them out, so that the converter reads them.
   const int paddedWidth = (width + 15) & ~15, paddedHeight = (height + 15) & ~15;
-  const int chromaHeight = subsampling == TJSAMP_422 ? paddedHeight : paddedHeight / 2;
+  const int chromaHeight = subsampling == TJSAMP_420 ? paddedHeight / 2 : paddedHeight;
+  const int chromaWidth = subsampling == TJSAMP_444 ? paddedWidth : paddedWidth / 2;
   std::vector<uint8_t> block(static_cast<size_t>(paddedWidth) * paddedHeight +
-                             2 * static_cast<size_t>(paddedWidth / 2) * chromaHeight);
+                             2 * static_cast<size_t>(chromaWidth) * chromaHeight);
   PlaneSet planes;
   planes.width = width;
   planes.height = height;
   planes.y = block.data();
   planes.cb = planes.y + static_cast<size_t>(paddedWidth) * paddedHeight;
-  planes.cr = planes.cb + static_cast<size_t>(paddedWidth / 2) * chromaHeight;
+  planes.cr = planes.cb + static_cast<size_t>(chromaWidth) * chromaHeight;
   planes.yStride = paddedWidth;
-  planes.cbStride = planes.crStride = paddedWidth / 2;
+  planes.cbStride = planes.crStride = chromaWidth;
   unsigned char* destination[3] = {planes.y, planes.cb, planes.cr};
   int strides[3] = {planes.yStride, planes.cbStride, planes.crStride};
   const int failed = tjDecompressToYUVPlanes(handle, jpeg.data(), jpeg.size(), destination, width, strides, height, 0);

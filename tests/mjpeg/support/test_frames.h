@@ -20,7 +20,7 @@ RgbPicture MakeCameraPicture(int width, int height, uint32_t seed = 1);
 // Every pixel the same colour.
 RgbPicture MakeUniformPicture(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
-enum class Sampling { k422, k420 };
+enum class Sampling { k422, k420, k444 };
 
 struct EncodeOptions {
   int quality = 85;
