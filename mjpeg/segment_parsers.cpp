@@ -117,7 +117,7 @@ bool ParseFrameHeader(DecoderContext& c, const uint8_t* p, size_t available, boo
     component.h = q[1] >> 4;
     component.v = q[1] & 15;
     component.tq = q[2];
-    if (component.tq > 3) return false;
+    if (component.tq > 3 || component.h < 1 || component.h > 4 || component.v < 1 || component.v > 4) return false;
     if (component.h > f.hmax) f.hmax = component.h;
     if (component.v > f.vmax) f.vmax = component.v;
   }

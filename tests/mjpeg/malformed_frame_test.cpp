@@ -67,6 +67,7 @@ const Case kCases[] = {
     {"FiveComponents", [](Bytes& j) { j[Find(j, 0xC0) + 9] = 5; }},
     {"Greyscale", [](Bytes& j) { j[Find(j, 0xC0) + 9] = 1; }},
     {"QuantTableNumber4", [](Bytes& j) { j[Find(j, 0xC0) + 12] = 4; }},
+    {"ZeroChromaSampling", [](Bytes& j) { j[Find(j, 0xC0) + 14] = 0x00; }},
     {"ChromaSampledAboveLuma", [](Bytes& j) { j[Find(j, 0xC0) + 14] = 0x22; }},
     {"Sixteen bitQuantTable", [](Bytes& j) { j[Find(j, 0xDB) + 4] = 0x10; }},
     {"QuantTableTarget4", [](Bytes& j) { j[Find(j, 0xDB) + 4] = 0x04; }},
