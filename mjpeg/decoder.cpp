@@ -53,6 +53,7 @@ DecoderContext* CreateContext(SimdLevel level) {
   if (c == nullptr) return nullptr;
   c->level = SupportedSimdLevel(level);
   c->transform = &BlockTransformFor(c->level);
+  c->decodeScan = c->level == SimdLevel::Avx2 ? DecodeScanBmi2 : DecodeScanGeneric;
   if (!InstallDefaultHuffmanTables(*c)) {
     delete c;
     return nullptr;
@@ -122,7 +123,7 @@ long DecodeFrame(DecoderContext* context, PlaneSet* planeSetOut, const uint8_t* 
         const CopiedEntropyData copied = CopyEntropyData(data + at, length - at, c.workBuffer);
         std::memset(c.workBuffer + copied.copied, 0, kBitReaderPadding);
         std::memset(c.coefficients, 0, sizeof c.coefficients);
-        if (!DecodeScan(c, scan, c.workBuffer, copied.copied)) return -1;
+        if (!c.decodeScan(c, scan, c.workBuffer, copied.copied)) return -1;
         scanDecoded = true;
         at += copied.consumed;
         // A baseline frame with restart intervals is complete after a scan of all its

@@ -50,9 +50,12 @@ struct ScanHeader {
   int al = 0;
 };
 
+using DecodeScanFunction = bool (*)(DecoderContext& c, const ScanHeader& scan, const uint8_t* data, size_t length);
+
 struct DecoderContext {
   SimdLevel level = SimdLevel::None;
   const BlockTransform* transform = nullptr;
+  DecodeScanFunction decodeScan = nullptr;
   int lastMarker = 0;
 
   FrameHeader frame;
@@ -88,7 +91,9 @@ bool ParseRestartInterval(DecoderContext& c, const uint8_t* p, size_t available)
 bool ParseScanHeader(const DecoderContext& c, const uint8_t* p, size_t available, ScanHeader& scan);
 
 // Decodes one scan from de-stuffed data (followed by kBitReaderPadding zero bytes).
-bool DecodeScan(DecoderContext& c, const ScanHeader& scan, const uint8_t* data, size_t length);
+// Two builds of the same code: any x86-64, and AVX2 + BMI2 processors.
+bool DecodeScanGeneric(DecoderContext& c, const ScanHeader& scan, const uint8_t* data, size_t length);
+bool DecodeScanBmi2(DecoderContext& c, const ScanHeader& scan, const uint8_t* data, size_t length);
 
 // Installs the T.81 Annex K tables as DC 0/1 and AC 0/1.
 bool InstallDefaultHuffmanTables(DecoderContext& c);

@@ -9,7 +9,7 @@ namespace {
 SimdLevel ProcessorLevel() {
 #if defined(__x86_64__) || defined(__i386__)
   __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2")) return SimdLevel::Avx2;
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2")) return SimdLevel::Avx2;
   if (__builtin_cpu_supports("sse2")) return SimdLevel::Sse2;
 #endif
   return SimdLevel::None;

@@ -3,6 +3,7 @@
 
 namespace orvilo::mjpeg {
 
+// Avx2 stands for AVX2 together with BMI2 (every processor with one has the other).
 enum class SimdLevel { None = 0, Sse2 = 1, Avx2 = 2 };
 
 // What the processor offers, lowered by the environment variable ORVILO_MJPEG_SIMD
