@@ -115,7 +115,10 @@ bool HuffmanTable::BuildFast(bool ac) {
     } else if (size > 15) {
       continue;  // rejected on the slow path
     }
-    if (length + size > kFastBits) continue;
+    if (length + size > kFastBits) {
+      fast_[index] = static_cast<int32_t>((static_cast<uint32_t>(size) << 24) | (length << 16) | (run << 8));
+      continue;
+    }
     const int bits = static_cast<int>((index >> (kFastBits - length - size)) & ((1u << size) - 1));
     const int value = ExtendMagnitude(bits, size);
     fast_[index] = static_cast<int32_t>((static_cast<uint32_t>(value) << 16) | (run << 8) | (length + size));

@@ -23,13 +23,17 @@ struct HuffmanEntry {
 };
 
 inline constexpr int kRootBits = 9;
-inline constexpr int kFastBits = 10;
+inline constexpr int kFastBits = 11;
 inline constexpr uint16_t kNoSymbol = 0xFFFF;
 inline constexpr int kAcSymbolOffset = 16;
 
-// Fast entry: 0 = take the slow path; else bits 0..7 = bits to consume (code and
-// magnitude), bits 8..15 = zero run before the coefficient (kEndOfBlockRun for
-// end-of-block; always 0 for DC), bits 16..31 = the signed value.
+// Fast entry, three kinds:
+// - complete (bits 0..7 non-zero): bits 0..7 = bits to consume (code and magnitude),
+//   bits 8..15 = zero run before the coefficient (kEndOfBlockRun for end-of-block; 0 for
+//   DC), bits 16..31 = the signed value;
+// - code only (bits 0..7 zero, bits 16..23 non-zero): the code fits but its magnitude
+//   bits do not: bits 8..15 = run, bits 16..23 = code length, bits 24..27 = magnitude size;
+// - 0: a longer code, or none: take the slow path.
 inline constexpr int kEndOfBlockRun = 0x80;
 
 class HuffmanTable {

@@ -27,13 +27,25 @@ struct Component {
 
 inline int16_t Wrap16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
+// The magnitude of a code-only fast entry (its code fits the fast table, its magnitude
+// bits do not).
+inline int CodeOnlyValue(BitReader& bits, int32_t entry) {
+  bits.Skip((entry >> 16) & 0xFF);
+  const int size = (entry >> 24) & 15;
+  return ExtendMagnitude(bits.Get(size), size);
+}
+
 // DC difference of one block, or false for an unknown code or an impossible size.
 inline bool DecodeDcDifference(BitReader& bits, const Component& component, int& difference) {
   bits.Refill();
   const int32_t entry = component.dcFast[bits.Peek(kFastBits)];
-  if (entry != 0) {
+  if (entry & 0xFF) {
     bits.Skip(entry & 0xFF);
     difference = entry >> 16;
+    return true;
+  }
+  if (entry != 0) {
+    difference = CodeOnlyValue(bits, entry);
     return true;
   }
   int length = 0;
@@ -61,10 +73,13 @@ inline bool DecodeBaselineBlock(BitReader& bits, Component& component, const uin
     const int32_t entry = fast[bits.Peek(kFastBits)];
     int run;
     int value;
-    if (entry != 0) {
+    if (entry & 0xFF) {
       bits.Skip(entry & 0xFF);
       run = (entry >> 8) & 0xFF;
       value = entry >> 16;
+    } else if (entry != 0) {
+      run = (entry >> 8) & 0xFF;
+      value = CodeOnlyValue(bits, entry);
     } else {
       int length = 0;
       const int symbol = component.ac->DecodeSlow(bits.Window(), length);
