@@ -17,6 +17,7 @@ struct Code {
 void HuffmanTable::Clear() {
   entries_.clear();
   for (auto& e : fast_) e = 0;
+  for (auto& e : pairs_) e = 0;
 }
 
 bool HuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbols, bool ac) {
@@ -123,7 +124,34 @@ bool HuffmanTable::BuildFast(bool ac) {
     const int value = ExtendMagnitude(bits, size);
     fast_[index] = static_cast<int32_t>((static_cast<uint32_t>(value) << 16) | (run << 8) | (length + size));
   }
+  if (ac) BuildPairs();
   return true;
+}
+
+void HuffmanTable::BuildPairs() {
+  constexpr uint32_t mask = (1u << kFastBits) - 1;
+  for (uint32_t index = 0; index <= mask; ++index) {
+    const int32_t first = fast_[index];
+    pairs_[index] = 0;
+    if ((first & 0xFF) == 0) continue;
+    const int firstLength = first & 0xFF;
+    const int firstRun = (first >> 8) & 0xFF;
+    uint64_t entry = static_cast<uint64_t>(static_cast<uint32_t>(first)) & 0xFFFF'FFFFu;
+    // A second symbol only after a coefficient, and only when it is decoded from the bits
+    // the index holds (its length fits what is left of them).
+    if (firstRun != kEndOfBlockRun) {
+      const int32_t second = fast_[(index << firstLength) & mask];
+      const int secondLength = second & 0xFF;
+      if (secondLength != 0 && firstLength + secondLength <= kFastBits) {
+        const int secondRun = (second >> 8) & 0xFF;
+        const uint64_t secondValue = static_cast<uint16_t>(static_cast<uint32_t>(second) >> 16);
+        entry = (entry & ~uint64_t{0xFF}) | static_cast<uint64_t>(firstLength + secondLength);
+        entry |= (static_cast<uint64_t>(secondRun) << kPairSecondShift) | (secondValue << 40);
+        if (secondRun != kEndOfBlockRun) entry |= kPairHasSecond;
+      }
+    }
+    pairs_[index] = entry;
+  }
 }
 
 }  // namespace orvilo::mjpeg

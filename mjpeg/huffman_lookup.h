@@ -36,6 +36,14 @@ inline constexpr int kAcSymbolOffset = 16;
 // - 0: a longer code, or none: take the slow path.
 inline constexpr int kEndOfBlockRun = 0x80;
 
+// Pair entry of AC tables: up to two complete symbols that together fit the fast bits.
+// 0 = use the fast entry; else bits 0..7 = bits to consume, bits 8..15 = first run
+// (kEndOfBlockRun for end-of-block), bits 16..31 = first value, bits 32..39 = second run
+// (kEndOfBlockRun for end-of-block), bits 40..55 = second value, bit 56 = a second
+// coefficient is present. Without a second symbol the second run and value are 0.
+inline constexpr int kPairSecondShift = 32;
+inline constexpr uint64_t kPairHasSecond = uint64_t{1} << 56;
+
 class HuffmanTable {
  public:
   // Builds from the 16 code-length counts and the symbols in canonical order. Returns
@@ -49,14 +57,17 @@ class HuffmanTable {
   int DecodeSlow(uint64_t window, int& length) const;
 
   const int32_t* Fast() const { return fast_; }
+  const uint64_t* Pairs() const { return pairs_; }
   const std::vector<HuffmanEntry>& Entries() const { return entries_; }
 
  private:
   bool BuildFast(bool ac);
+  void BuildPairs();
 
   bool ac_ = false;
   std::vector<HuffmanEntry> entries_;
   int32_t fast_[1 << kFastBits] = {};
+  uint64_t pairs_[1 << kFastBits] = {};
 };
 
 // The value of `bits` (s bits read from the stream) as a signed magnitude category s.

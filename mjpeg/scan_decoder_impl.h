@@ -17,6 +17,7 @@ struct Component {
   const HuffmanTable* ac;
   const int32_t* dcFast;
   const int32_t* acFast;
+  const uint64_t* acPairs;
   const int16_t* quant;  // by zig-zag position
   uint8_t* plane;
   ptrdiff_t stride;
@@ -66,11 +67,39 @@ inline bool DecodeBaselineBlock(BitReader& bits, Component& component, const uin
   coefficients[0] = static_cast<int16_t>(component.predictor);
 
   const int32_t* fast = component.acFast;
+  const uint64_t* pairs = component.acPairs;
   const int16_t* quant = component.quant;
   int k = 1;
   for (;;) {
     bits.Refill();
-    const int32_t entry = fast[bits.Peek(kFastBits)];
+    const uint32_t index = bits.Peek(kFastBits);
+    const uint64_t pair = pairs[index];
+    if (pair & 0xFF) {
+      // One or two symbols in one step: most coefficients of camera frames are short.
+      const int at = k + static_cast<int>((pair >> 8) & 0xFF);
+      if (at < 63) {
+        bits.Skip(pair & 0xFF);
+        coefficients[order[at]] = Wrap16(static_cast<int16_t>(pair >> 16) * quant[at]);
+        const int secondRun = static_cast<int>((pair >> kPairSecondShift) & 0xFF);
+        k = at + 1 + secondRun;
+        if (k > 63) {
+          if (secondRun != kEndOfBlockRun) return false;  // a run past the block's end
+          k = at + 1;
+          break;
+        }
+        // Without a second coefficient this writes 0 where nothing was decoded yet.
+        coefficients[order[k]] = Wrap16(static_cast<int16_t>(pair >> 40) * quant[k]);
+        k += static_cast<int>((pair >> 56) & 1);
+        if (k > 63) break;
+        continue;
+      }
+      if (at >= kEndOfBlockRun) {  // end-of-block (its pair entry holds nothing more)
+        bits.Skip(pair & 0xFF);
+        break;
+      }
+      // A coefficient at 63, or a run past it: one symbol at a time below.
+    }
+    const int32_t entry = fast[index];
     int run;
     int value;
     if (entry & 0xFF) {
@@ -182,7 +211,7 @@ bool DECODE_SCAN_NAME(DecoderContext& c, const ScanHeader& scan, const uint8_t* 
     const bool needsDc = !progressive || scan.ss == 0;
     const bool needsAc = !progressive || scan.ss > 0;
     if ((needsDc && dc.IsEmpty()) || (needsAc && ac.IsEmpty())) return false;
-    components[i] = {&dc, &ac, dc.Fast(), ac.Fast(), c.quantZigZag[f.tq], f.plane, f.planeWidth, f.h, f.v, 1024};
+    components[i] = {&dc, &ac, dc.Fast(), ac.Fast(), ac.Pairs(), c.quantZigZag[f.tq], f.plane, f.planeWidth, f.h, f.v, 1024};
   }
   // One component: the MCU is one block, the grid that component's block grid.
   // Several: the MCU holds H x V blocks of each.
