@@ -280,10 +280,11 @@ TEST(DecodeFrame, ProgressiveFrameFirstPassesApproachTheReference) {
   EXPECT_GE(PsnrAgainstReference(jpeg, d, 255), 25.0);
 }
 
-// Planes written by the portable transform and by the SIMD ones are identical.
+// Planes written by the portable transform and by the SIMD ones are identical, and so are
+// the pictures the converters make of them.
 TEST(DecodeFrame, SimdAndPortableDecodesAreIdentical) {
   const SimdLevel best = SupportedSimdLevel(SimdLevel::Avx2);
-  for (Sampling sampling : {Sampling::k422, Sampling::k420}) {
+  for (Sampling sampling : {Sampling::k422, Sampling::k420, Sampling::k444}) {
     for (int quality : {50, 95, 100}) {
       const std::vector<uint8_t> jpeg = EncodeFrame(MakeCameraPicture(656, 496, quality), Options(sampling, quality));
       ContextPtr portable(CreateContext(SimdLevel::None));
@@ -297,6 +298,13 @@ TEST(DecodeFrame, SimdAndPortableDecodesAreIdentical) {
         const size_t planeBytes = static_cast<size_t>(d.planes.cr - d.planes.y) +
                                   static_cast<size_t>(d.planes.cr - d.planes.cb);
         EXPECT_EQ(0, std::memcmp(d.planes.y, reference.planes.y, planeBytes)) << level << " q" << quality;
+        for (bool blackWhite : {false, true}) {
+          std::vector<uint8_t> portablePicture(reference.bgrx.size()), simdPicture(reference.bgrx.size());
+          const int stride = d.planes.width * 4;
+          ConvertToBgrx(SimdLevel::None, portablePicture.data(), stride, reference.planes, true, blackWhite);
+          ConvertToBgrx(static_cast<SimdLevel>(level), simdPicture.data(), stride, d.planes, true, blackWhite);
+          EXPECT_EQ(portablePicture, simdPicture) << level << " q" << quality << " bw " << blackWhite;
+        }
       }
     }
   }
