@@ -20,7 +20,7 @@ packages=(
   # fonts standing in for "Arial", "굴림", "굴림체"
   fonts-liberation2 fonts-nanum fontconfig
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev libturbojpeg0-dev libjpeg-turbo-progs
+  libgtest-dev libgmock-dev libbenchmark-dev libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   xvfb xauth x11-utils xdotool sox libsndfile1-dev
 )
 
