@@ -7,12 +7,15 @@ if(ORVILO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# orvilo_add_test(<name> [QT] SOURCES ... LIBS ... [ENVIRONMENT k=v ...] [LABELS ...] [TIMEOUT s])
-# One GoogleTest program; every test in it becomes a CTest test that runs
-# headless (offscreen Qt, null audio sink). QT: the program's main makes a
-# QApplication first (tests/support/qt_test_main.cpp).
+# orvilo_add_test(<name> [QT] SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s])
+# One GoogleTest program; every test in it becomes a CTest test. Its main()
+# (tests/support) makes the run headless (offscreen Qt, null audio sink)
+# unless the environment says otherwise; QT: main() also makes a QApplication.
 function(orvilo_add_test name)
-  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
+  if(NOT ORVILO_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -21,17 +24,16 @@ function(orvilo_add_test name)
   if(T_QT)
     target_link_libraries(${name} PRIVATE ${T_LIBS} orvilo_qt_test_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} orvilo_test_main GTest::gtest GTest::gmock)
   endif()
   target_compile_definitions(${name} PRIVATE
     ORVILO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ORVILO_PROGRAM_DIR="${ORVILO_PROGRAM_DIR}"
     ORVILO_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
-  set(env "QT_QPA_PLATFORM=offscreen" "ORVILO_AUDIO_OUT=null" ${T_ENVIRONMENT})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+    PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
 endfunction()
 
 # Adds every direct subfolder of the current folder that has a CMakeLists.txt.

@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "headless_defaults.h"
+
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  orvilo::testing::UseHeadlessDefaults();
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
