@@ -1,9 +1,24 @@
 // Vexmar_Orvilo: the classroom camera program.
 #include <QApplication>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <iostream>
 
+#include "platform/sys/program_folder.h"
 #include "shell/application.h"
+
+namespace {
+// The media pipeline finds the program's own decoder plug-in beside it.
+void PutProgramFolderOnPluginPath() {
+  std::string path = orvilo::sys::ProgramFolder();
+  if (const char* existing = std::getenv("GST_PLUGIN_PATH"); existing != nullptr && existing[0] != '\0') {
+    path += ":";
+    path += existing;
+  }
+  setenv("GST_PLUGIN_PATH", path.c_str(), 1);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   orvilo::shell::ApplicationOptions options;
@@ -16,6 +31,7 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+  PutProgramFolderOnPluginPath();
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orvilo");
   return orvilo::shell::CVyr3App(options).Run();
