@@ -36,6 +36,29 @@ function(orvilo_add_test name)
     PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
 endfunction()
 
+# orvilo_add_sanitized_copy(<new target> <library targets...>): the C and C++
+# sources of the libraries compiled once more with ASan and UBSan into a
+# static library, so that fuzz smoke runs are sanitized in any build.
+function(orvilo_add_sanitized_copy name)
+  set(sources)
+  foreach(library IN LISTS ARGN)
+    get_target_property(library_sources ${library} SOURCES)
+    get_target_property(library_folder ${library} SOURCE_DIR)
+    foreach(source IN LISTS library_sources)
+      if(NOT IS_ABSOLUTE ${source})
+        set(source ${library_folder}/${source})
+      endif()
+      if(source MATCHES "\\.(c|cc|cpp)$")
+        list(APPEND sources ${source})
+      endif()
+    endforeach()
+  endforeach()
+  add_library(${name} STATIC EXCLUDE_FROM_ALL ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PUBLIC -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(${name} PUBLIC -fsanitize=address,undefined)
+endfunction()
+
 # Adds every direct subfolder of the current folder that has a CMakeLists.txt.
 function(orvilo_add_subfolders)
   file(GLOB entries LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)

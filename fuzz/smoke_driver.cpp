@@ -25,7 +25,8 @@ struct Random {
   size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
 };
 
-// Byte flips, interesting values, marker bytes, cuts, inserted runs and spliced lengths.
+// Byte flips, interesting values (JPEG markers, text and INI punctuation),
+// marker pairs, cuts, inserted runs and removed runs.
 Bytes Mutate(const Bytes& input, Random& random) {
   Bytes out = input;
   const int edits = 1 + static_cast<int>(random.Below(4));
@@ -35,7 +36,8 @@ Bytes Mutate(const Bytes& input, Random& random) {
       case 0: out[at] ^= static_cast<uint8_t>(1u << random.Below(8)); break;
       case 1: out[at] = static_cast<uint8_t>(random.Next()); break;
       case 2: {
-        static const uint8_t kValues[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, 0xC0, 0xC2, 0xC4, 0xD0, 0xD9, 0xDA, 0xDD};
+        static const uint8_t kValues[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, 0xC0, 0xC2, 0xC4, 0xD0, 0xD9, 0xDA, 0xDD,
+                                          '[',  ']',  '=',  '\r', '\n', ';',  '"',  ' ',  0xB0, 0xA1, 0xEC};
         out[at] = kValues[random.Below(sizeof kValues)];
         break;
       }
@@ -80,6 +82,6 @@ int main(int argc, char** argv) {
     const Bytes mutated = Mutate(inputs[random.Below(inputs.size())], random);
     LLVMFuzzerTestOneInput(mutated.data(), mutated.size());
   }
-  std::printf("%zu inputs and %d mutations decoded without a finding\n", inputs.size(), mutations);
+  std::printf("%zu inputs and %d mutations ran without a finding\n", inputs.size(), mutations);
   return 0;
 }
