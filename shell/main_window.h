@@ -153,7 +153,6 @@ class CVyr3Dlg : public win::Dialog {
   QImage speakerIcon_;
   imageview::CSkinPrograssBar* volumeSlider_ = nullptr;
 
-  int zoomListIndex_ = 3;
   int zoomPercent_ = 100;
   bool korean_ = true;
   bool paletteEnabled_ = true;

@@ -22,7 +22,6 @@ void CVyr3Dlg::SwitchMode(ViewMode requested) {
   if (arrangement_ != Arrangement::Normal) SetArrangementOfViews(Arrangement::Normal);
   if (requested == ViewMode::Camera) {
     zoomPercent_ = 100;
-    zoomListIndex_ = ZoomListIndexFor(zoomPercent_);
     if (children_.image) children_.image->SetZoom(1.0);
     if (children_.camera) children_.camera->SetZoom(1.0);
     update(win::ToQRect(ZoomBadgeRect(width())));
@@ -323,7 +322,6 @@ void CVyr3Dlg::SetFullScreenPicture(bool on, int onCommand, int offCommand) {
 
 void CVyr3Dlg::SetZoomPercent(int percent) {
   zoomPercent_ = percent;
-  zoomListIndex_ = ZoomListIndexFor(percent);
   update(win::ToQRect(ZoomBadgeRect(width())));
   const double factor = ZoomFactor(percent);
   if (children_.image) children_.image->SetZoom(factor);
