@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QTest>
 #include <thread>
 
@@ -130,6 +132,36 @@ TEST_F(MainWindowTest, ResizeKeepsFloatingWindowsInsideAndHidesTheBars) {
     EXPECT_FALSE(window.Children().readingBar->isVisibleTo(&window));
     EXPECT_EQ(window.Children().reading->geometry().right() + 1, 900 - 5);
     EXPECT_EQ(window.TitleButton(4)->pos(), QPoint(900 - 31, 3));
+  });
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing
+
+namespace orvilo::shell::testing {
+namespace {
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint global) {
+  QMouseEvent event(type, QPointF(widget->mapFromGlobal(global)), QPointF(global),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+TEST_F(MainWindowTest, TheTopStripDragsTheWindowAndTheCornerSizesItDownToTheMinimum) {
+  Run([&](CVyr3Dlg& window) {
+    const QPoint before = window.pos();
+    const QPoint grip = window.mapToGlobal(QPoint(500, 10));
+    SendMouse(&window, QEvent::MouseButtonPress, grip);
+    SendMouse(&window, QEvent::MouseMove, grip + QPoint(30, 20));
+    SendMouse(&window, QEvent::MouseButtonRelease, grip + QPoint(30, 20));
+    EXPECT_EQ(window.pos(), before + QPoint(30, 20));
+
+    const QPoint corner = window.mapToGlobal(QPoint(window.width() - 2, window.height() - 2));
+    SendMouse(&window, QEvent::MouseButtonPress, corner);
+    SendMouse(&window, QEvent::MouseMove, corner - QPoint(600, 600));
+    SendMouse(&window, QEvent::MouseButtonRelease, corner - QPoint(600, 600));
+    EXPECT_EQ(window.size(), QSize(885, 500));
   });
 }
 
