@@ -45,15 +45,15 @@ bool HoldsText(int kind) {
 }
 
 std::vector<PalenLayoutItem> SettleLayout(std::vector<PalenLayoutItem> blocks, const PalenRect& area,
-                                          int characterSet) {
-  if (blocks.empty()) return blocks;
+                                          int characterSet, bool areaHasInk) {
+  if (blocks.empty() && !areaHasInk) return blocks;
   const int lineHeight = TypicalLineHeight(blocks);
   for (PalenLayoutItem& block : blocks) {
     if (block.kind == PALEN_ITEM_TEXT && block.lineCount == 0) {
       block.lineCount = lineHeight > 0 ? std::max(1, (block.bottom - block.top + lineHeight / 2) / lineHeight) : 1;
     }
   }
-  if (StandsInColumns(blocks, lineHeight)) return blocks;
+  if (!blocks.empty() && StandsInColumns(blocks, lineHeight)) return blocks;
   PalenLayoutItem column{};
   column.kind = PALEN_ITEM_COLUMN;
   column.characterSet = characterSet;

@@ -253,11 +253,10 @@ PALEN_API char* PALEN_GetTextForRect(VxGlobalHandle image, PalenResultBuffers* r
 
 PALEN_API int PALEN_AutoSpliteLayout_WithLocal(VxGlobalHandle* image, const PalenRect* rect, int options,
                                                const PalenProgress* progress) {
-  if (image == nullptr || options != 0) return -1;
   Engine& engine = TheEngine();
   std::lock_guard guard(engine.lock);
-  engine.localLayout.reset();
-  if (!engine.reader.ready()) return -1;
+  engine.localLayout.reset();  // a failed analysis leaves no stale layout to save
+  if (image == nullptr || options != 0 || !engine.reader.ready()) return -1;
   const GreyPage page = GreyPageOf(*image, false);
   if (!page.grey) return -1;
   if (progress != nullptr && progress->report != nullptr && progress->report(progress->context, 0) != 0) return -1;

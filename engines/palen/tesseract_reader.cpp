@@ -105,6 +105,17 @@ PalenRect Clip(const PalenRect& rect, int width, int height) {
 
 bool IsEmpty(const PalenRect& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
 
+// True when the area holds a few dark pixels at least (a full stop has more).
+bool HasInk(Pix* grey, const PalenRect& area) {
+  constexpr int kDark = 128;
+  constexpr l_int32 kLeastInk = 16;
+  BoxPtr box(boxCreate(area.left, area.top, area.right - area.left, area.bottom - area.top));
+  PixPtr part(pixClipRectangle(grey, box.get(), nullptr));
+  PixPtr ink(part ? pixThresholdToBinary(part.get(), kDark) : nullptr);
+  l_int32 count = 0;
+  return ink && pixCountPixels(ink.get(), &count, nullptr) == 0 && count >= kLeastInk;
+}
+
 // Progress of a whole read, fed by Tesseract's monitor while an item is read.
 struct ProgressRelay {
   const PalenProgress* progress = nullptr;
@@ -370,7 +381,8 @@ std::vector<PalenLayoutItem> TesseractReader::AnalyseLayout(Pix* grey, int dpi, 
       blocks.push_back(block);
     } while (it->Next(tesseract::RIL_BLOCK));
   }
-  return SettleLayout(std::move(blocks), area, DefaultCharacterSet());
+  const bool inkWithoutBlocks = blocks.empty() && HasInk(grey, area);
+  return SettleLayout(std::move(blocks), area, DefaultCharacterSet(), inkWithoutBlocks);
 }
 
 std::vector<RecognisedItem> TesseractReader::Read(Pix* grey, int dpi, const std::vector<PalenLayoutItem>& items,
