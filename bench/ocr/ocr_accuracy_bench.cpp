@@ -247,7 +247,8 @@ int main(int argc, char** argv) {
     if (parser.isSet(showOption)) {
       std::printf("---- truth, whole page:\n%s\n---- ours:\n%s\n---- plain:\n%s\n", qPrintable(page.wholeText),
                   qPrintable(ours.wholeText), qPrintable(reference.wholeText));
-      std::printf("---- truth, marked:\n%s\n---- ours:\n%s\n---- plain:\n%s\n----\n", qPrintable(page.markedText),
+      std::printf("---- truth, marked (%d, %d)-(%d, %d):\n%s\n---- ours:\n%s\n---- plain:\n%s\n----\n", mark.left(),
+                  mark.top(), mark.right() + 1, mark.bottom() + 1, qPrintable(page.markedText),
                   qPrintable(ours.markedText), qPrintable(reference.markedText));
     }
     if (!checkedCommandLine[isEnglish ? 0 : 1]) {

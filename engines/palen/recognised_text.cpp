@@ -7,8 +7,29 @@
 namespace palen {
 namespace {
 constexpr int kConfidentWord = 70;
-// Mean word confidence under which a whole line is taken for noise.
-constexpr int kLeastLineConfidence = 50;
+// Lines read from drawings and specks come out as a few short doubtful
+// words (mean confidence 50 to 70, no word of two letters read surely);
+// lines of text have such words even when a few others in them are wrong.
+constexpr int kNoiseLineConfidence = 50;   // under this a line is noise anyway
+constexpr int kDoubtfulLineConfidence = 75;  // under this it needs a sure word
+constexpr int kSureWordConfidence = 85;
+
+bool IsLetterOrDigit(char32_t c) { return IsHangul(c) || IsLatinLetter(c) || IsDigit(c); }
+
+bool IsSureWord(const RecognisedWord& word) {
+  int letters = 0;
+  for (const RecognisedCharacter& character : word.characters) letters += IsLetterOrDigit(FirstCodePoint(character.text));
+  return word.confidence >= kSureWordConfidence && letters >= 2;
+}
+
+bool IsNoise(const RecognisedLine& line) {
+  if (line.words.empty()) return true;
+  int total = 0;
+  for (const RecognisedWord& word : line.words) total += word.confidence;
+  const int mean = total / static_cast<int>(line.words.size());
+  if (mean < kNoiseLineConfidence) return true;
+  return mean < kDoubtfulLineConfidence && std::none_of(line.words.begin(), line.words.end(), IsSureWord);
+}
 }  // namespace
 
 ScriptCount CountScripts(const std::vector<RecognisedWord>& words) {
@@ -39,11 +60,7 @@ void DropUnreliableText(RecognisedItem& item, bool textArea) {
         return word.characters.empty() || word.confidence < leastConfidence;
       });
     }
-    std::erase_if(paragraph.lines, [](const RecognisedLine& line) {
-      int total = 0;
-      for (const RecognisedWord& word : line.words) total += word.confidence;
-      return line.words.empty() || total < kLeastLineConfidence * static_cast<int>(line.words.size());
-    });
+    std::erase_if(paragraph.lines, IsNoise);
   }
   std::erase_if(item.paragraphs, [](const RecognisedParagraph& paragraph) { return paragraph.lines.empty(); });
 }

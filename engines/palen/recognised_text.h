@@ -52,8 +52,8 @@ int LeastConfidence(const std::vector<RecognisedWord>& words);
 
 // Removes words and lines not worth reading aloud, then what became empty.
 // Lines read from drawings, rules and specks come out as a few short words
-// Tesseract itself doubts; lines of text stay far above the bar even when a
-// word or two in them are wrong. Outside text areas only confident words
+// Tesseract itself doubts; lines of text hold words it is sure of even when
+// a few others in them are wrong. Outside text areas only confident words
 // stay: there Tesseract mostly reads shapes as letters.
 void DropUnreliableText(RecognisedItem& item, bool textArea);
 

@@ -7,6 +7,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "engines/palen/leptonica_holders.h"
 #include "engines/palen/page_layout.h"
+#include "engines/palen/script.h"
 
 namespace palen {
 namespace {
@@ -25,8 +27,16 @@ using tesseract::TessBaseAPI;
 // edges.
 constexpr int kItemMargin = 8;
 // Confidence from which the Korean model's second reading of a word is
-// believed (its readings of real English words stay far below).
+// believed (its readings of real English words stay far below)...
 constexpr int kConfidentKoreanReading = 60;
+// ...and under which the first reading is noise anyway: then any mostly
+// Korean second reading is better ("WULICh" 0 -> "생김니다." 0).
+constexpr int kDoubtfulLatinWord = 30;
+// Korean words from this confidence up are left alone: real numbers in
+// them ("1969년에") come out at 90 and more, misread English far lower.
+constexpr int kSureMixedWord = 90;
+// Confidence from which the English model's reading of a run is believed.
+constexpr int kConfidentEnglishReading = 70;
 // Areas from this size on (pixels, shorter side) are analysed at half size.
 constexpr int kLeastHalvedLayoutSide = 600;
 
@@ -47,8 +57,8 @@ std::unique_ptr<TessBaseAPI> StartTesseract(const std::string& dataFolder, const
   // here. Figures on school pages are no tables: the table finder took a
   // framed figure and the paragraphs around it for one, and read them
   // column by column. (Set at start: the layout code reads it only then.)
-  const std::vector<std::string> names = {"debug_file", "textord_tabfind_find_tables"};
-  const std::vector<std::string> values = {"/dev/null", "0"};
+  const std::vector<std::string> names = {"debug_file", "textord_tabfind_find_tables", "textord_skew_lag"};
+  const std::vector<std::string> values = {"/dev/null", "0", "0.5"};
   auto api = std::make_unique<TessBaseAPI>();
   if (api->Init(dataFolder.c_str(), languages.c_str(), tesseract::OEM_LSTM_ONLY, nullptr, 0, &names, &values,
                 false) != 0) {
@@ -104,6 +114,16 @@ PalenRect Clip(const PalenRect& rect, int width, int height) {
 }
 
 bool IsEmpty(const PalenRect& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+
+// The item's box grown by `margin` on every side; callers' items may hold
+// any numbers, so the sums are kept within int.
+PalenRect Widened(const PalenLayoutItem& item, int margin) {
+  const auto grow = [](std::int32_t value, std::int64_t by) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value + by, INT32_MIN, INT32_MAX));
+  };
+  return PalenRect{grow(item.left, -margin), grow(item.top, -margin), grow(item.right, margin),
+                   grow(item.bottom, margin)};
+}
 
 // True when the area holds a few dark pixels at least (a full stop has more).
 bool HasInk(Pix* grey, const PalenRect& area) {
@@ -272,11 +292,14 @@ int TesseractReader::DefaultCharacterSet() const {
 
 TessBaseAPI* TesseractReader::ApiFor(int characterSet) {
   const bool wantsKorean = (characterSet & (PALEN_CHARSET_HANGUL | PALEN_CHARSET_HANJA)) != 0;
-  if (wantsKorean || !koreanWithEnglish_ || englishOnlyFailed_) return main_.get();
-  if (!englishOnly_) {
+  TessBaseAPI* english = wantsKorean || !koreanWithEnglish_ ? nullptr : EnglishOnly();
+  return english != nullptr ? english : main_.get();
+}
+
+TessBaseAPI* TesseractReader::EnglishOnly() {
+  if (!englishOnly_ && !englishOnlyFailed_) {
     englishOnly_ = StartTesseract(dataFolder_, "eng");
     englishOnlyFailed_ = !englishOnly_;
-    if (!englishOnly_) return main_.get();
   }
   return englishOnly_.get();
 }
@@ -290,9 +313,19 @@ TessBaseAPI* TesseractReader::KoreanOnly() {
 }
 
 void TesseractReader::RereadLatinWordsOfKoreanLines(RecognisedItem& item, PageSession& page) {
+  // A line of one or two words ("만듭니다." read as "YHC") has too little
+  // Korean of its own to show: a mostly Korean item vouches for it.
+  ScriptCount itemScripts;
+  for (const RecognisedParagraph& paragraph : item.paragraphs) {
+    for (const RecognisedLine& line : paragraph.lines) {
+      const ScriptCount lineScripts = CountScripts(line.words);
+      itemScripts.hangul += lineScripts.hangul;
+      itemScripts.latin += lineScripts.latin;
+    }
+  }
   for (RecognisedParagraph& paragraph : item.paragraphs) {
     for (RecognisedLine& line : paragraph.lines) {
-      if (CountScripts(line.words).MostlyKorean()) RereadLatinWords(line, page);
+      if (itemScripts.MostlyKorean() || CountScripts(line.words).MostlyKorean()) RereadLatinWords(line, page);
     }
   }
 }
@@ -325,14 +358,82 @@ void TesseractReader::RereadLatinWords(RecognisedLine& line, PageSession& page) 
       }
     }
     const ScriptCount rereadScripts = CountScripts(reread);
-    const bool korean_reading = rereadScripts.hangul > 0 && 2 * rereadScripts.hangul >= rereadScripts.characters;
-    if (korean_reading && LeastConfidence(reread) >= kConfidentKoreanReading) {
+    const bool koreanReading = rereadScripts.hangul > 0 && 2 * rereadScripts.hangul >= rereadScripts.characters;
+    const bool believed =
+        LeastConfidence(reread) >= kConfidentKoreanReading || word.confidence < kDoubtfulLatinWord;
+    if (koreanReading && believed) {
       words.insert(words.end(), reread.begin(), reread.end());
     } else {
       words.push_back(word);
     }
   }
   line.words = std::move(words);
+}
+
+std::size_t TesseractReader::RereadRunWithEnglish(RecognisedWord& word, std::size_t start, std::size_t end,
+                                                  const PalenRect& line, PageSession& page) {
+  TessBaseAPI* english = EnglishOnly();
+  if (english == nullptr) return end;
+  std::vector<RecognisedCharacter>& characters = word.characters;
+  const int margin = std::max(2, (line.bottom - line.top) / 10);
+  // From halfway to the characters on either side.
+  const int left = start > 0 ? (characters[start - 1].box.right + characters[start].box.left) / 2
+                             : characters[start].box.left - margin;
+  const int right = end < characters.size() ? (characters[end - 1].box.right + characters[end].box.left) / 2
+                                            : characters[end - 1].box.right + margin;
+  const PalenRect area =
+      Clip(PalenRect{left, line.top - margin, right, line.bottom + margin}, page.width(), page.height());
+  std::optional<RecognisedItem> read = ReadArea(page, *english, tesseract::PSM_SINGLE_WORD, area, 0, nullptr);
+  std::vector<RecognisedWord> words;
+  if (read) {
+    for (const RecognisedParagraph& paragraph : read->paragraphs) {
+      for (const RecognisedLine& readLine : paragraph.lines) {
+        words.insert(words.end(), readLine.words.begin(), readLine.words.end());
+      }
+    }
+  }
+  if (words.size() != 1 || CountScripts(words).hangul > 0 || LeastConfidence(words) < kConfidentEnglishReading) {
+    return end;
+  }
+  const std::vector<RecognisedCharacter>& reading = words.front().characters;
+  characters.erase(characters.begin() + static_cast<std::ptrdiff_t>(start),
+                   characters.begin() + static_cast<std::ptrdiff_t>(end));
+  characters.insert(characters.begin() + static_cast<std::ptrdiff_t>(start), reading.begin(), reading.end());
+  return start + reading.size();
+}
+
+void TesseractReader::RereadDoubtfulWordsWithEnglish(RecognisedItem& item, PageSession& page) {
+  for (RecognisedParagraph& paragraph : item.paragraphs) {
+    for (RecognisedLine& line : paragraph.lines) {
+      const bool englishLine = !CountScripts(line.words).MostlyKorean();
+      for (RecognisedWord& word : line.words) {
+        if (word.confidence >= kSureMixedWord) continue;
+        std::vector<RecognisedCharacter>& characters = word.characters;
+        const auto codeAt = [&](std::size_t i) { return FirstCodePoint(characters[i].text); };
+        if (CountScripts({word}).hangul == 0) {
+          // English word read as digits ("5011" for "soil") by the Korean model.
+          const bool digits = std::any_of(characters.begin(), characters.end(),
+                                          [](const RecognisedCharacter& c) { return IsDigit(FirstCodePoint(c.text)); });
+          if (englishLine && digits && !characters.empty()) RereadRunWithEnglish(word, 0, characters.size(), line.box, page);
+          continue;
+        }
+        // Runs between Hangul syllables ("0844" in "0844라는" for "DNA라는").
+        for (std::size_t start = 0; start < characters.size();) {
+          if (IsHangulSyllable(codeAt(start))) {
+            ++start;
+            continue;
+          }
+          std::size_t end = start;
+          bool lettersOrDigits = false;
+          for (; end < characters.size() && !IsHangulSyllable(codeAt(end)); ++end) {
+            const char32_t c = codeAt(end);
+            lettersOrDigits |= IsLatinLetter(c) || IsDigit(c) || IsHangul(c);
+          }
+          start = end - start >= 2 && lettersOrDigits ? RereadRunWithEnglish(word, start, end, line.box, page) : end;
+        }
+      }
+    }
+  }
 }
 
 std::vector<PalenLayoutItem> TesseractReader::AnalyseLayout(Pix* grey, int dpi, const PalenRect* region) {
@@ -399,15 +500,16 @@ std::vector<RecognisedItem> TesseractReader::Read(Pix* grey, int dpi, const std:
     relay.position = static_cast<int>(index);
     if (!relay.Report(0)) break;
     if (item.recognise != 1) continue;
-    const PalenRect area = Clip(PalenRect{item.left - kItemMargin, item.top - kItemMargin, item.right + kItemMargin,
-                                          item.bottom + kItemMargin},
-                                page.width(), page.height());
+    const PalenRect area = Clip(Widened(item, kItemMargin), page.width(), page.height());
     TessBaseAPI* api = ApiFor(item.characterSet);
     std::optional<RecognisedItem> result =
         ReadArea(page, *api, SegmentationFor(item.kind), area, static_cast<int>(index), &monitor);
     if (relay.stopped) break;
     if (!result) continue;
-    if (api == main_.get() && koreanWithEnglish_) RereadLatinWordsOfKoreanLines(*result, page);
+    if (api == main_.get() && koreanWithEnglish_) {
+      RereadLatinWordsOfKoreanLines(*result, page);
+      RereadDoubtfulWordsWithEnglish(*result, page);
+    }
     DropUnreliableText(*result, HoldsText(item.kind));
     read.push_back(std::move(*result));
     if (options.itemDone != nullptr && options.itemDone(static_cast<int>(index)) != 0) break;

@@ -53,13 +53,24 @@ class TesseractReader {
   tesseract::TessBaseAPI* ApiFor(int characterSet);
   tesseract::TessBaseAPI* KoreanOnly();
   // Korean words the mixed reading took for Latin letters ("SHS" for
-  // "달력은"): in a line that is mostly Korean, each word of Latin letters is
+  // "달력은"): in a line or item that is mostly Korean, each word of Latin letters is
   // read again with the Korean model alone, and that reading replaces it
   // when it is mostly Korean and confident. Real English words in Korean
   // lines ("DNA", "cm") come back from the Korean model as digits or doubtful
   // noise and stay as they were.
   void RereadLatinWordsOfKoreanLines(RecognisedItem& item, PageSession& page);
   void RereadLatinWords(RecognisedLine& line, PageSession& page);
+  // English the Korean model won and read as digits: inside Korean words
+  // ("0844라는" for "DNA라는") and as words of English lines ("5011" for
+  // "soil"). In doubtful words, each run of characters between Hangul
+  // syllables, and each English word with digits, is read again with the
+  // English model alone and replaced when that reading is one confident
+  // word. Real numbers ("1969년에", "24") read the same again.
+  void RereadDoubtfulWordsWithEnglish(RecognisedItem& item, PageSession& page);
+  // Rereads characters [start, end) of the word; returns where to go on.
+  std::size_t RereadRunWithEnglish(RecognisedWord& word, std::size_t start, std::size_t end, const PalenRect& line,
+                                   PageSession& page);
+  tesseract::TessBaseAPI* EnglishOnly();
 
   std::string dataFolder_;
   std::string languages_;

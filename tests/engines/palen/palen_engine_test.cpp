@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <ostream>
@@ -374,6 +375,18 @@ TEST_F(PalenEngineTest, ResultBuffersTakeWhatFitsAndAreMadeWhenMissing) {
   EXPECT_EQ(none.count, kSentence.size());
   VxGlobalFree(none.text);
   VxGlobalFree(none.confidence);
+}
+
+TEST_F(PalenEngineTest, ItemsOfAnySizeAreClippedToThePage) {
+  VxGlobalHandle page = TextPage(Sentence());
+  PalenLayoutItem items[3] = {};
+  items[0] = PalenLayoutItem{595, PALEN_ITEM_COLUMN, 1, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 1, 0};
+  items[1] = PalenLayoutItem{595, PALEN_ITEM_TEXT, 1, 5000, 5000, 6000, 6000, 1, 1, 0};
+  items[2] = PalenLayoutItem{595, PALEN_ITEM_TEXT, 1, 300, 100, 100, 50, 2, 1, 0};
+  EXPECT_EQ(TakeText(PALEN_GetTextForRect(page, nullptr, items, 3, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0.0f)),
+            kSentence.toStdString());
+  EXPECT_EQ(PALEN_GetTextForRect(page, nullptr, items, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0.0f), nullptr);
+  EXPECT_EQ(PALEN_GetTextForRect(page, nullptr, nullptr, 3, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0.0f), nullptr);
 }
 
 TEST_F(PalenEngineTest, TheResolutionCheckRefusesLowResolutionPages) {
