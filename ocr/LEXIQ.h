@@ -73,7 +73,7 @@ typedef struct LexiqDrawTarget {
 /* One layout item, 40 bytes. The module sets characterSet and recognise. */
 typedef struct LEXIQ_CLASS CLayerItemScript {
   int32_t characterSet;
-  int32_t kind; /* 1 text, 2 picture, 3 table, 4 rule, 5 vertical text, 0 unknown */
+  int32_t kind; /* 1 text, 2 picture, 3 table, 4 rule, 5 column of lines, 0 unknown */
   int32_t recognise;
   int32_t left, top, right, bottom;
   int32_t order, lineCount, reserved;
