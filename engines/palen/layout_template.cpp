@@ -1,0 +1,65 @@
+#include "engines/palen/layout_template.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "engines/palen/dib_image.h"
+#include "engines/palen/file_output.h"
+
+namespace palen {
+namespace {
+
+constexpr const char* kSignature = "PalenLayoutTemplate";
+constexpr int kVersion = 1;
+// More items than a page can hold means a damaged or foreign file.
+constexpr int kMaximumItems = 10000;
+
+bool IsOnPage(const PalenLayoutItem& item, int width, int height) {
+  return item.left >= 0 && item.top >= 0 && item.left < item.right && item.top < item.bottom &&
+         item.right <= width && item.bottom <= height;
+}
+
+}  // namespace
+
+bool WriteLayoutTemplate(const std::string& path, const LayoutTemplate& layout) {
+  std::ostringstream text;
+  text << kSignature << ' ' << kVersion << '\n'
+       << "page " << layout.pageWidth << ' ' << layout.pageHeight << '\n'
+       << "items " << layout.items.size() << '\n';
+  for (const PalenLayoutItem& item : layout.items) {
+    text << item.kind << ' ' << item.characterSet << ' ' << item.recognise << ' ' << item.left << ' ' << item.top << ' '
+         << item.right << ' ' << item.bottom << ' ' << item.order << ' ' << item.lineCount << '\n';
+  }
+  const std::string bytes = text.str();
+  return ReplaceFileContents(path, bytes.data(), bytes.size());
+}
+
+std::optional<LayoutTemplate> ReadLayoutTemplate(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) return std::nullopt;
+  std::string signature, pageWord, itemsWord;
+  int version = 0;
+  long count = -1;
+  LayoutTemplate layout;
+  if (!(file >> signature >> version >> pageWord >> layout.pageWidth >> layout.pageHeight >> itemsWord >> count)) {
+    return std::nullopt;
+  }
+  if (signature != kSignature || version != kVersion || pageWord != "page" || itemsWord != "items") return std::nullopt;
+  if (layout.pageWidth <= 0 || layout.pageHeight <= 0 || layout.pageWidth > kMaximumSide ||
+      layout.pageHeight > kMaximumSide || count < 0 || count > kMaximumItems) {
+    return std::nullopt;
+  }
+  layout.items.reserve(static_cast<std::size_t>(count));
+  for (long i = 0; i < count; ++i) {
+    PalenLayoutItem item{};
+    if (!(file >> item.kind >> item.characterSet >> item.recognise >> item.left >> item.top >> item.right >>
+          item.bottom >> item.order >> item.lineCount)) {
+      return std::nullopt;
+    }
+    if (!IsOnPage(item, layout.pageWidth, layout.pageHeight)) return std::nullopt;
+    layout.items.push_back(item);
+  }
+  return layout;
+}
+
+}  // namespace palen
