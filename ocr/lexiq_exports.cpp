@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engines/palen/PalenPublicAPI.h"
-#include "engines/palen/file_output.h"
+#include "platform/sys/file_io.h"
 #include "ocr/LEXIQ.h"
 #include "ocr/binarization.h"
 #include "ocr/imaging.h"
@@ -101,7 +101,7 @@ LEXIQ_API int LEXIQ_SaveCurrentResult(const char* path) {
   if (!state.ready) return LEXIQ_NOT_READY;
   if (state.currentResult.empty()) return LEXIQ_NO_RESULT;
   if (path == nullptr) return LEXIQ_WRITE_FAILED;
-  const bool written = palen::ReplaceFileContents(path, state.currentResult.data(), state.currentResult.size());
+  const bool written = orvilo::sys::SaveFileAtomically(path, state.currentResult);
   return written ? LEXIQ_OK : LEXIQ_WRITE_FAILED;
 }
 

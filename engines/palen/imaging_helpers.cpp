@@ -8,7 +8,7 @@
 
 #include "engines/palen/PalenPublicAPI.h"
 #include "engines/palen/dib_image.h"
-#include "engines/palen/file_output.h"
+#include "platform/sys/file_io.h"
 
 namespace palen {
 namespace {
@@ -116,7 +116,8 @@ int Save(const char* path, const VicWorkImage* work, int quality) {
                          : pixWriteMem(&encoded, &size, picture.pix.get(), format);
   LeptonicaBytes holder(encoded);
   if (failed != 0 || encoded == nullptr) return VIC_ERROR_MEMORY;
-  return ReplaceFileContents(path, encoded, size) ? VIC_OK : VIC_ERROR_WRITE;
+  const std::string_view bytes(reinterpret_cast<const char*>(encoded), size);
+  return orvilo::sys::SaveFileAtomically(path, bytes) ? VIC_OK : VIC_ERROR_WRITE;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "engines/palen/dib_image.h"
-#include "engines/palen/file_output.h"
+#include "platform/sys/file_io.h"
 
 namespace palen {
 namespace {
@@ -31,7 +31,7 @@ bool WriteLayoutTemplate(const std::string& path, const LayoutTemplate& layout) 
          << item.right << ' ' << item.bottom << ' ' << item.order << ' ' << item.lineCount << '\n';
   }
   const std::string bytes = text.str();
-  return ReplaceFileContents(path, bytes.data(), bytes.size());
+  return orvilo::sys::SaveFileAtomically(path, bytes);
 }
 
 std::optional<LayoutTemplate> ReadLayoutTemplate(const std::string& path) {
