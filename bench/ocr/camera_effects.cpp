@@ -21,9 +21,9 @@ QTransform TurnAboutCentre(const QSize& size, double degrees) {
   return transform;
 }
 
-void Light(QImage& picture, const CameraSpec& spec, std::mt19937& random) {
+void Light(QImage& picture, const CameraConditions& conditions, std::mt19937& random) {
   const double width = picture.width(), height = picture.height();
-  const double dx = std::cos(spec.lightAngle), dy = std::sin(spec.lightAngle);
+  const double dx = std::cos(conditions.lightAngle), dy = std::sin(conditions.lightAngle);
   // Projection of the corners on the fall-off direction, to span 0..1.
   const double low = std::min({0.0, dx * width, dy * height, dx * width + dy * height});
   const double high = std::max({0.0, dx * width, dy * height, dx * width + dy * height});
@@ -34,10 +34,10 @@ void Light(QImage& picture, const CameraSpec& spec, std::mt19937& random) {
     auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < picture.width(); ++x) {
       const double along = (dx * x + dy * y - low) / (high - low);
-      double gain = 1.0 - (1.0 - spec.darkestLight) * along;
+      double gain = 1.0 - (1.0 - conditions.darkestLight) * along;
       const double cx = (x - width / 2) / (width / 2), cy = (y - height / 2) / (height / 2);
       gain *= 1.0 - 0.12 * (cx * cx + cy * cy) / 2;
-      if (spec.shadow) {
+      if (conditions.shadow) {
         const double distance2 = (x - shadowX) * (x - shadowX) + (y - shadowY) * (y - shadowY);
         gain *= 1.0 - 0.3 * std::exp(-distance2 / (2 * shadowRadius * shadowRadius));
       }
@@ -111,20 +111,20 @@ void AddNoise(QImage& picture, double sigma, std::mt19937& random) {
 
 }  // namespace
 
-QImage ShootWithCamera(const QImage& page, const CameraSpec& spec) {
-  std::mt19937 random(spec.seed);
+QImage ShootWithCamera(const QImage& page, const CameraConditions& conditions) {
+  std::mt19937 random(conditions.seed);
   QImage picture(page.size(), QImage::Format_RGB32);
   picture.fill(kDesk);
   {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setTransform(TurnAboutCentre(page.size(), spec.tiltDegrees));
+    painter.setTransform(TurnAboutCentre(page.size(), conditions.tiltDegrees));
     painter.drawImage(0, 0, page);
   }
-  Light(picture, spec, random);
-  Blur(picture, spec.blurSigma);
-  AddNoise(picture, spec.noiseSigma, random);
+  Light(picture, conditions, random);
+  Blur(picture, conditions.blurSigma);
+  AddNoise(picture, conditions.noiseSigma, random);
   return picture;
 }
 

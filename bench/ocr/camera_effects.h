@@ -9,7 +9,7 @@
 
 namespace ocrbench {
 
-struct CameraSpec {
+struct CameraConditions {
   double tiltDegrees = 0;   // clockwise on screen
   double darkestLight = 0.6;  // gain at the dim side of the page (1 = even light)
   double lightAngle = 0;      // direction the light falls off towards, radians
@@ -19,7 +19,7 @@ struct CameraSpec {
   unsigned seed = 1;
 };
 
-QImage ShootWithCamera(const QImage& page, const CameraSpec& spec);
+QImage ShootWithCamera(const QImage& page, const CameraConditions& conditions);
 
 // Bounding box of `box` once the page is turned by `degrees` about its centre.
 QRect TurnedBoundingBox(const QRect& box, const QSize& pageSize, double degrees);

@@ -53,8 +53,8 @@ QString TakeWide(VxSysString text) {
 }
 
 struct PagePlan {
-  PageSpec page;
-  CameraSpec camera;
+  PageLayoutChoice page;
+  CameraConditions camera;
   QString fontName;
 };
 

@@ -58,57 +58,57 @@ void DrawFigure(QPainter& painter, const QRect& box, std::mt19937& random) {
 
 }  // namespace
 
-RenderedPage RenderTextbookPage(const PageSpec& spec) {
-  std::mt19937 random(spec.seed);
+RenderedPage RenderTextbookPage(const PageLayoutChoice& conditions) {
+  std::mt19937 random(conditions.seed);
   RenderedPage page;
-  page.image = QImage(spec.size, QImage::Format_RGB32);
+  page.image = QImage(conditions.size, QImage::Format_RGB32);
   page.image.fill(kPaper);
   QPainter painter(&page.image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
 
-  const int width = spec.size.width() - 2 * kMarginX;
-  const int bottomLimit = spec.size.height() - kMarginBottom;
+  const int width = conditions.size.width() - 2 * kMarginX;
+  const int bottomLimit = conditions.size.height() - kMarginBottom;
   QStringList truth;
 
-  QFont titleFont(spec.bodyFont);
-  titleFont.setPixelSize(spec.bodyPixelSize * 8 / 5);
+  QFont titleFont(conditions.bodyFont);
+  titleFont.setPixelSize(conditions.bodyPixelSize * 8 / 5);
   titleFont.setBold(true);
-  const QString title = Titles(spec.language)[static_cast<int>(random() % Titles(spec.language).size())];
+  const QString title = Titles(conditions.language)[static_cast<int>(random() % Titles(conditions.language).size())];
   const QFontMetrics titleMetrics(titleFont);
   int y = kMarginTop;
   painter.setFont(titleFont);
   painter.setPen(kTitleInk);
   painter.drawText(kMarginX, y + titleMetrics.ascent(), title);
   truth << title;
-  y += titleMetrics.height() + spec.bodyPixelSize;
+  y += titleMetrics.height() + conditions.bodyPixelSize;
 
-  QFont bodyFont(spec.bodyFont);
-  bodyFont.setPixelSize(spec.bodyPixelSize);
+  QFont bodyFont(conditions.bodyFont);
+  bodyFont.setPixelSize(conditions.bodyPixelSize);
   const QFontMetrics metrics(bodyFont);
-  const int lineHeight = spec.bodyPixelSize * 3 / 2;
-  const int paragraphGap = spec.bodyPixelSize;
+  const int lineHeight = conditions.bodyPixelSize * 3 / 2;
+  const int paragraphGap = conditions.bodyPixelSize;
   painter.setFont(bodyFont);
 
-  QVector<int> order(Sentences(spec.language).size());
+  QVector<int> order(Sentences(conditions.language).size());
   std::iota(order.begin(), order.end(), 0);
   std::shuffle(order.begin(), order.end(), random);
   int nextSentence = 0;
   QVector<QRect> paragraphBoxes;
   QStringList paragraphTexts;
   for (int paragraph = 0;; ++paragraph) {
-    if (spec.figure && paragraph == 2) {
-      const QRect figure(kMarginX + 40, y, width / 2, spec.bodyPixelSize * 7);
-      const QString caption = Captions(spec.language)[static_cast<int>(random() % Captions(spec.language).size())];
-      QFont captionFont(spec.bodyFont);
-      captionFont.setPixelSize(spec.bodyPixelSize * 4 / 5);
+    if (conditions.figure && paragraph == 2) {
+      const QRect figure(kMarginX + 40, y, width / 2, conditions.bodyPixelSize * 7);
+      const QString caption = Captions(conditions.language)[static_cast<int>(random() % Captions(conditions.language).size())];
+      QFont captionFont(conditions.bodyFont);
+      captionFont.setPixelSize(conditions.bodyPixelSize * 4 / 5);
       const QFontMetrics captionMetrics(captionFont);
-      const int captionBottom = figure.bottom() + spec.bodyPixelSize / 2 + captionMetrics.height();
+      const int captionBottom = figure.bottom() + conditions.bodyPixelSize / 2 + captionMetrics.height();
       if (captionBottom > bottomLimit) break;
       DrawFigure(painter, figure, random);
       painter.setFont(captionFont);
       painter.setPen(kInk);
-      painter.drawText(figure.left(), figure.bottom() + spec.bodyPixelSize / 2 + captionMetrics.ascent(), caption);
+      painter.drawText(figure.left(), figure.bottom() + conditions.bodyPixelSize / 2 + captionMetrics.ascent(), caption);
       painter.setFont(bodyFont);
       truth << caption;
       y = captionBottom + paragraphGap;
@@ -116,7 +116,7 @@ RenderedPage RenderTextbookPage(const PageSpec& spec) {
     const int sentences = 2 + static_cast<int>(random() % 2);
     if (nextSentence + sentences > order.size()) break;
     QStringList chosen;
-    for (int s = 0; s < sentences; ++s) chosen << Sentences(spec.language)[order[nextSentence + s]];
+    for (int s = 0; s < sentences; ++s) chosen << Sentences(conditions.language)[order[nextSentence + s]];
     const QString text = chosen.join(QLatin1Char(' '));
     const QStringList lines = Wrap(text, metrics, width);
     if (y + lines.size() * lineHeight > bottomLimit) break;

@@ -11,7 +11,7 @@
 
 namespace ocrbench {
 
-struct PageSpec {
+struct PageLayoutChoice {
   Language language = Language::English;
   QString bodyFont;  // family
   int bodyPixelSize = 36;
@@ -27,6 +27,6 @@ struct RenderedPage {
   QString markedText;
 };
 
-RenderedPage RenderTextbookPage(const PageSpec& spec);
+RenderedPage RenderTextbookPage(const PageLayoutChoice& conditions);
 
 }  // namespace ocrbench

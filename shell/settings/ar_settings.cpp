@@ -39,10 +39,10 @@ std::string FormatArCaption(std::string_view format, int grade, int semester, in
       caption.push_back(format[i++]);  // the "%" as text; what follows is copied as text too
       continue;
     }
-    std::string spec(format.substr(i, end - i));
-    spec += 'd';
+    std::string directive(format.substr(i, end - i));
+    directive += 'd';
     char buffer[128];
-    const int length = std::snprintf(buffer, sizeof buffer, spec.c_str(), values[next++]);
+    const int length = std::snprintf(buffer, sizeof buffer, directive.c_str(), values[next++]);
     if (length > 0) caption.append(buffer, static_cast<std::size_t>(length));
     i = end + 1;
   }
