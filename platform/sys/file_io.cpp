@@ -129,7 +129,7 @@ bool SaveFileAtomically(const std::string& path, std::initializer_list<std::stri
   const bool replacing = stat(target.c_str(), &existing) == 0;
   if (replacing) {
     if (!S_ISREG(existing.st_mode)) return false;
-    // The read-only attribute of the original platform: honoured even for root.
+    // The read-only attribute of Windows files: honoured even for root.
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
     mode = existing.st_mode & 07777;
   }

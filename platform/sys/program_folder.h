@@ -1,5 +1,5 @@
 // Where the program and its modules live. The program folder holds the
-// settings file and the default data folders, as the original keeps them
+// settings file and the default data folders, as the Windows version keeps them
 // beside the program file.
 #pragma once
 
@@ -18,7 +18,7 @@ std::string ModuleFolder(const void* address);
 // root, "." for a bare name).
 std::string ParentFolder(const std::string& path);
 
-// Joins a folder and a name with "/" (the "%s\%s" of the original).
+// Joins a folder and a name with "/" (the "%s\%s" of the Windows version).
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 }  // namespace orvilo::sys

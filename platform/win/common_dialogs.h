@@ -14,7 +14,7 @@ class QWidget;
 namespace orvilo::win {
 
 // Text fonts as windows describe them: face, height in pixels (negative =
-// character height, as the original's font records), weight 100..900.
+// character height, as Windows font records), weight 100..900.
 struct FontDescription {
   std::string face = "Arial";
   int height = -12;

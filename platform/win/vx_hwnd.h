@@ -8,7 +8,7 @@
  *    never needs to know when a window dies;
  *  - a handle stays valid memory for the life of the process;
  *  - id is a stable number that names the window on command lines and
- *    sockets (as a window handle's value does on the original platform). */
+ *    sockets (as a window handle's value does on Windows). */
 #ifndef ORVILO_PLATFORM_WIN_VX_HWND_H
 #define ORVILO_PLATFORM_WIN_VX_HWND_H
 
