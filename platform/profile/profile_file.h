@@ -7,7 +7,7 @@
 // - names and values are trimmed of spaces and tabs; one pair of matching
 //   quotes ("..." or '...') around a value is removed when it is read;
 // - a value read is cut to `limit` bytes (259: the 260-byte buffer of the
-//   original less its terminator), never inside a UTF-8 sequence, and at an
+//   Windows version less its terminator), never inside a UTF-8 sequence, and at an
 //   embedded NUL;
 // - a missing file, section or key reads as empty text;
 // - lines whose first non-blank character is ';' are comments;

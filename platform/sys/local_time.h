@@ -1,5 +1,5 @@
 // The wall-clock time of the user's time zone, split into fields as the
-// original's file names and log lines need them.
+// program's file names and log lines need them.
 #pragma once
 
 namespace orvilo::sys {
