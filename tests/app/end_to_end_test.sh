@@ -18,6 +18,8 @@ chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 unset QT_QPA_PLATFORM
 export ORVILO_AUDIO_OUT=null
+# In a sanitizer build: leaks of the desktop libraries are theirs, not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_leaks.supp:print_suppressions=0"
 
 # Values the shutdown must rewrite: ROTATE 5 is one quarter turn, lower-case
 # true is off, and index 6 of a model-8 camera reads back as 4.
@@ -29,7 +31,11 @@ export DISPLAY=":$display_number"
 for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  echo "--- program output:"; cat "$work/first.log" 2>/dev/null || true
+  exit 1
+}
 
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/first.log" 2>&1 &
 first=$!
