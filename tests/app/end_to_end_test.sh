@@ -25,11 +25,13 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_lea
 # true is off, and index 6 of a model-8 camera reads back as 4.
 printf '[QEL-3]\r\nROTATE=5\r\nFULLSCREEN=true\r\nRESOLUTION=6\r\n' > "$work/program/QEL-3.ini"
 
-display_number=$((90 + RANDOM % 400))
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-export DISPLAY=":$display_number"
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY does not answer"; cat "$work/xvfb.log"; exit 1; }
 
 fail() {
   echo "FAIL: $*"
