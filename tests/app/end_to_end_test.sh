@@ -36,6 +36,7 @@ xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY does not answer"; ca
 fail() {
   echo "FAIL: $*"
   echo "--- program output:"; cat "$work/first.log" 2>/dev/null || true
+  echo "--- X server ($DISPLAY):"; cat "$work/xvfb.log" 2>/dev/null || true
   exit 1
 }
 
@@ -46,7 +47,7 @@ window=""
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
-  kill -0 $first 2>/dev/null || { cat "$work/first.log"; fail "the program ended before showing its window"; }
+  kill -0 $first 2>/dev/null || fail "the program ended before showing its window"
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window named WRM-5.0 appeared"
