@@ -26,8 +26,9 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_lea
 printf '[QEL-3]\r\nROTATE=5\r\nFULLSCREEN=true\r\nRESOLUTION=6\r\n' > "$work/program/QEL-3.ini"
 
 # Xvfb picks a free display itself and writes its number once it accepts
-# clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+# clients. -noreset: by default the server resets when its last client
+# leaves (here the readiness probe) and refuses connections meanwhile.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
