@@ -2,7 +2,7 @@
 
 #include "shell/command_ids.h"
 #include "shell/frame_geometry.h"
-#include "shell/main_window_skin.h"
+#include "imageview/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
@@ -24,7 +24,7 @@ void CommandBars::Create(int bar, win::Window* owner, bool korean, int clientWid
     if (bar == 4 && index >= kFirstGradeButton) slot = gradeSlot(index - kFirstGradeButton + 1);
     const gdi::Point place = BarButtonPosition(bar, index, clientWidth, slot);
     auto button = std::make_unique<CSkinButton>();
-    if (!button->Create(command::BarButton(bar, index), owner, skin::BarButtonBitmap(bar, index), place.x, place.y,
+    if (!button->Create(command::BarButton(bar, index), owner, skin::CommandBarButton(bar, index), place.x, place.y,
                         korean)) {
       row.push_back(nullptr);
       continue;

@@ -68,8 +68,6 @@ inline constexpr int kMovieFullScreenOn = 1087;
 inline constexpr int kMovieFullScreenOff = 1088;
 
 // Bar 4, AR mode: 1095..1110 (grade buttons 1105..1110).
-inline constexpr int kFirstArCommand = 1095;
-inline constexpr int kLastArCommand = 1110;
 inline constexpr int kFirstArGrade = 1105;
 
 // Tools palette, camera tools.

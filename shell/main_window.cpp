@@ -14,7 +14,7 @@
 #include "shell/camera_features.h"
 #include "shell/command_ids.h"
 #include "shell/frame_geometry.h"
-#include "shell/main_window_skin.h"
+#include "imageview/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
@@ -41,18 +41,14 @@ CVyr3Dlg::~CVyr3Dlg() {
     store_.WriteAtShutdown(camera, settings_.fullScreen);
   }
   children_.DestroyAll();
-  for (auto*& button : titleButtons_) {
-    delete button;
-    button = nullptr;
-  }
+  for (auto& button : titleButtons_) button.reset();
   bars_.DestroyAll();
-  delete volumeSlider_;
-  volumeSlider_ = nullptr;
+  volumeSlider_.reset();
   devices_.Release();
 }
 
 CSkinButton* CVyr3Dlg::TitleButton(int index) const {
-  return index >= 0 && index < static_cast<int>(titleButtons_.size()) ? titleButtons_[index] : nullptr;
+  return index >= 0 && index < static_cast<int>(titleButtons_.size()) ? titleButtons_[index].get() : nullptr;
 }
 
 gdi::Size CVyr3Dlg::ClientSize() const { return gdi::Size{width(), height()}; }
@@ -85,14 +81,12 @@ bool CVyr3Dlg::OnInitDialog() {
 
   if (HasReadingTab(featureVariant_) && children_.image) children_.image->InitRecognition();
 
-  volumeSlider_ = new CSkinPrograssBar;
-  const gdi::Rect slider = VolumeSliderRect(width());
-  if (!volumeSlider_->Create(message::kMasterVolume, this, 5, skin::kArVolumeSliderBase, slider.left, slider.top)) {
-    delete volumeSlider_;
-    volumeSlider_ = nullptr;
-  } else {
-    volumeSlider_->setGeometry(win::ToQRect(slider));
-    volumeSlider_->hide();
+  auto slider = std::make_unique<CSkinPrograssBar>();
+  const gdi::Rect place = VolumeSliderRect(width());
+  if (slider->Create(message::kMasterVolume, this, 5, skin::kArVolumeSliderBase, place.left, place.top)) {
+    slider->setGeometry(win::ToQRect(place));
+    slider->hide();
+    volumeSlider_ = std::move(slider);
   }
 
   ShowCommandBar(0);
@@ -117,16 +111,12 @@ bool CVyr3Dlg::OnInitDialog() {
 void CVyr3Dlg::CreateTitleButtons() {
   const std::string logoPath = sys::JoinPath(services_.programFolder, "logo.bmp");
   for (int index = 0; index < 8; ++index) {
-    auto* button = new CSkinButton;
+    auto button = std::make_unique<CSkinButton>();
     const int commandId = command::kFirstTitleButton + index;
     bool created = false;
     if (index == 0) created = button->CreateFromFile(logoPath, commandId, 4, this, 10, 6);
-    if (!created) created = button->Create(commandId, this, skin::TitleButtonBitmap(index), 0, 0);
-    if (!created) {
-      delete button;
-      continue;
-    }
-    titleButtons_[index] = button;
+    if (!created) created = button->Create(commandId, this, skin::TitleButton(index), 0, 0);
+    if (created) titleButtons_[index] = std::move(button);
   }
   PlaceTitleButtons();
   if (titleButtons_[3]) titleButtons_[3]->hide();
@@ -134,7 +124,7 @@ void CVyr3Dlg::CreateTitleButtons() {
 
 void CVyr3Dlg::PlaceTitleButtons() {
   for (int index = 0; index < 8; ++index) {
-    CSkinButton* button = titleButtons_[index];
+    CSkinButton* button = titleButtons_[index].get();
     if (button == nullptr) continue;
     const QSize look = button->FrameSize();
     const gdi::Rect place = TitleButtonRect(index, width(), {look.width(), look.height()});
@@ -221,28 +211,34 @@ std::intptr_t CVyr3Dlg::OnMessage(const win::Msg& msg) {
 }
 
 bool CVyr3Dlg::OnCommand(int id) {
-  if (id >= 1125 && id <= 1132) {
+  const auto between = [id](int first, int last) { return id >= first && id <= last; };
+  const auto onBar = [id](int bar) {
+    return id >= command::kBarFirstButton[bar] && id < command::kBarFirstButton[bar] + command::kBarButtonCount[bar];
+  };
+  if (between(command::kLogo, command::kZoomList)) {
     OnTitleCommand(id);
-  } else if (id >= command::kModeCamera && id <= command::kModeAr) {
+  } else if (between(command::kModeCamera, command::kModeAr)) {
     SwitchMode(static_cast<ViewMode>(id - command::kModeCamera));
-  } else if (id >= 1045 && id <= 1056) {
+  } else if (onBar(0)) {
     OnCameraCommand(id);
-  } else if (id >= 1065 && id <= 1070) {
+  } else if (onBar(1)) {
     OnImageCommand(id);
-  } else if (id >= 1075 && id <= 1081) {
+  } else if (onBar(2)) {
     OnReadingCommand(id);
-  } else if (id >= 1085 && id <= 1088) {
+  } else if (onBar(3)) {
     OnMovieCommand(id);
-  } else if (id >= command::kFirstArCommand && id <= command::kLastArCommand) {
+  } else if (onBar(4)) {
     if (children_.ar) children_.ar->OnBarCommand(id);
-  } else if (id >= 1525 && id <= 1531) {
+  } else if (between(command::kCameraNegative, command::kPictureInPicture)) {
     OnCameraTool(id);
-  } else if (id >= 1534 && id <= 1546) {
+  } else if (between(command::kPen, command::kImageRotate)) {
     OnImageTool(id);
-  } else if (id >= 1625 && id <= 1633) {
+  } else if (between(command::kPlay, command::kRepeat)) {
     OnControlBarCommand(id);
-  } else if ((id >= 1326 && id <= 1327) || (id >= 1430 && id <= 1431) || (id >= 1825 && id <= 1826) ||
-             (id >= 1874 && id <= 1877)) {
+  } else if (between(command::kSplitResized, command::kSplitSizingEnded) ||
+             between(command::kPanelResized, command::kPanelSizingEnded) ||
+             between(command::kSwapToImageInset, command::kSwapToCameraInset) ||
+             between(command::kUndoPossible, command::kNothingToRedo)) {
     OnViewCommand(id);
   } else {
     return false;

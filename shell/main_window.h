@@ -63,7 +63,7 @@ class CVyr3Dlg : public win::Dialog {
   const ChildWindows& Children() const { return children_; }
   CommandBars& Bars() { return bars_; }
   imageview::CSkinButton* TitleButton(int index) const;
-  imageview::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_; }
+  imageview::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_.get(); }
   gdi::Size ClientSize() const;
   // The top strip drags the window; the bottom-right corner sizes it while
   // the maximise button shows.
@@ -137,6 +137,8 @@ class CVyr3Dlg : public win::Dialog {
   std::optional<std::string> RunFileDialog(bool save, const std::string& filter, const std::string& defaultExtension);
   int RunSettingsDialog(SettingsDialogState& state);
   void SetBarButtonDisabled(int commandId, bool disabled);
+  void SetRecordingBar(bool recording);
+  void ShowMovieBarPlaying();
   void MakeReleasedToggle(int commandId);
 
   MainWindowServices services_;
@@ -145,13 +147,13 @@ class CVyr3Dlg : public win::Dialog {
   MainWindowSettings settings_;
   ChildWindows children_;
   CommandBars bars_;
-  std::array<imageview::CSkinButton*, 8> titleButtons_{};
+  std::array<std::unique_ptr<imageview::CSkinButton>, 8> titleButtons_;
   // Frame pieces (TL, T, TR, L, R, BL, B, BR), zoom badge, marker cells, speaker.
   std::array<QImage, 8> framePieces_;
   QImage zoomBadge_;
   QImage markerCells_;
   QImage speakerIcon_;
-  imageview::CSkinPrograssBar* volumeSlider_ = nullptr;
+  std::unique_ptr<imageview::CSkinPrograssBar> volumeSlider_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;

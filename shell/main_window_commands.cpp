@@ -61,6 +61,25 @@ void CVyr3Dlg::SetBarButtonDisabled(int commandId, bool disabled) {
   }
 }
 
+// While recording, bar 0 shows stop in place of record and every other
+// button disabled; afterwards the other way round.
+void CVyr3Dlg::SetRecordingBar(bool recording) {
+  if (auto* button = bars_.ButtonOfCommand(command::kRecord)) button->setVisible(!recording);
+  if (auto* button = bars_.ButtonOfCommand(command::kStopRecording)) button->setVisible(recording);
+  for (int index = 0; index < command::kBarButtonCount[0]; ++index) {
+    const int other = command::BarButton(0, index);
+    if (other != command::kRecord && other != command::kStopRecording) SetBarButtonDisabled(other, recording);
+  }
+}
+
+// A movie started playing: its bar shows the pause button and comes up.
+void CVyr3Dlg::ShowMovieBarPlaying() {
+  if (!children_.movieBar) return;
+  children_.movieBar->ShowPlaying(true);
+  children_.movieBar->ShowBar();
+  Raise(children_.movieBar.get());
+}
+
 void CVyr3Dlg::MakeReleasedToggle(int commandId) {
   if (auto* button = bars_.ButtonOfCommand(commandId)) {
     button->toggle = 1;
@@ -123,11 +142,7 @@ void CVyr3Dlg::OnCameraCommand(int id) {
         if (children_.tabs) children_.tabs->SelectTabOf(ViewMode::Movie);
         if (children_.tools) children_.tools->hide();
         LayOutViews();
-        if (children_.movieBar) {
-          children_.movieBar->ShowPlaying(true);
-          children_.movieBar->ShowBar();
-          Raise(children_.movieBar.get());
-        }
+        ShowMovieBarPlaying();
       }
       return;
     }
@@ -147,12 +162,7 @@ void CVyr3Dlg::OnCameraCommand(int id) {
       const auto path = RunFileDialog(true, FileFilterText(FileFilter::RecordingAvi, korean_), "avi");
       if (!path || path->empty() || !camera->StartRecording(*path)) return;
       children_.record->StartBlinking();
-      for (int index = 0; index < command::kBarButtonCount[0]; ++index) {
-        const int other = command::BarButton(0, index);
-        if (other != command::kRecord && other != command::kStopRecording) SetBarButtonDisabled(other, true);
-      }
-      if (auto* button = bars_.ButtonOfCommand(command::kRecord)) button->hide();
-      if (auto* button = bars_.ButtonOfCommand(command::kStopRecording)) button->show();
+      SetRecordingBar(true);
       if (paletteEnabled_ && children_.tools && children_.tools->isVisible()) children_.tools->hide();
       camera->raise();
       children_.record->raise();
@@ -208,12 +218,7 @@ void CVyr3Dlg::OnCameraCommand(int id) {
       if (children_.record) children_.record->StopBlinking();
       if (camera) camera->StopRecording();
       BindCamera();
-      if (auto* button = bars_.ButtonOfCommand(command::kRecord)) button->show();
-      if (auto* button = bars_.ButtonOfCommand(command::kStopRecording)) button->hide();
-      for (int index = 0; index < command::kBarButtonCount[0]; ++index) {
-        const int other = command::BarButton(0, index);
-        if (other != command::kRecord && other != command::kStopRecording) SetBarButtonDisabled(other, false);
-      }
+      SetRecordingBar(false);
       if (paletteEnabled_ && children_.tools && !children_.tools->isVisible()) {
         children_.tools->show();
         children_.tools->raise();
@@ -299,11 +304,7 @@ void CVyr3Dlg::OnMovieCommand(int id) {
     case command::kOpenMovie: {
       const auto path = RunFileDialog(false, FileFilterText(FileFilter::OpenMovie, korean_), "");
       if (!path || !movie || !movie->OpenMovie(*path)) return;
-      if (children_.movieBar) {
-        children_.movieBar->ShowPlaying(true);
-        children_.movieBar->ShowBar();
-        Raise(children_.movieBar.get());
-      }
+      ShowMovieBarPlaying();
       return;
     }
     case command::kFrameToImage: {
@@ -500,5 +501,9 @@ void CVyr3Dlg::OnCameraRestartWatchdog() {
     SetTimer(timer::kCameraRestartWatchdog, 5000);
   });
 }
+
+void CVyr3Dlg::LoadLearningFile(const std::string&) {}
+
+void CVyr3Dlg::SaveLearningFile() {}
 
 }  // namespace orvilo::shell

@@ -7,7 +7,7 @@
 #include "platform/win/geometry.h"
 #include "shell/frame_geometry.h"
 #include "shell/main_window.h"
-#include "shell/main_window_skin.h"
+#include "imageview/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
@@ -87,9 +87,5 @@ void CVyr3Dlg::paintEvent(QPaintEvent*) {
                      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
   }
 }
-
-void CVyr3Dlg::LoadLearningFile(const std::string&) {}
-
-void CVyr3Dlg::SaveLearningFile() {}
 
 }  // namespace orvilo::shell
