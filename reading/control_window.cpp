@@ -2,18 +2,21 @@
 
 #include <QPainter>
 
+#include "imageview/skin/skin_ids.h"
+#include "imageview/skin_resources.h"
+#include "platform/win/window_shape.h"
 #include "shell/command_ids.h"
 
 namespace orvilo::reading {
 
-namespace {
-// The bars' size until their background pictures are wired: the movie bar
-// is wider (it carries the position slider and text).
-QSize BarSize(bool readingBar) { return readingBar ? QSize(290, 36) : QSize(570, 36); }
-}  // namespace
-
+// The bar is its face picture: its size, and its shape from the pixels
+// that are not magenta.
 bool CVyr3ControlWnd::OnCreate() {
-  resize(BarSize(readingBar_));
+  const QImage face =
+      imageview::LoadSkinBitmap(readingBar_ ? skin::kReadingBarBackground : skin::kMovieBarBackground);
+  face_ = imageview::KeyColourToTransparent(face);
+  resize(face.size());
+  if (!face.isNull()) setMask(win::RegionFromKeyColour(face));
   return true;
 }
 
@@ -40,7 +43,7 @@ void CVyr3ControlWnd::OnTimer(int id) {
 
 void CVyr3ControlWnd::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), QColor(40, 40, 40));
+  painter.drawImage(0, 0, face_);
   painter.setPen(Qt::white);
   painter.drawText(QRect(385, 10, 95, 20), Qt::AlignCenter, QString::fromStdString(positionText_));
 }

@@ -1,8 +1,10 @@
 // CVyr3ControlWnd, a playback control bar (reading or movie). What exists
-// now: it shows itself centred at the bottom of the main window and keeps the
-// movie position text. Its buttons, sliders and auto-hide come with the
+// now: its face picture and shape, it shows itself centred at the bottom of
+// the main window and keeps the movie position text. Its buttons, sliders and auto-hide come with the
 // playback work.
 #pragma once
+
+#include <QImage>
 
 #include "reading/control_bar.h"
 
@@ -26,6 +28,7 @@ class CVyr3ControlWnd : public ControlBar {
 
  private:
   bool readingBar_;
+  QImage face_;
   bool playing_ = false;
   std::string positionText_;
 };
