@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "camera/camera_model.h"
 #include "platform/sys/file_io.h"
 #include "platform/text/legacy_text.h"
 #include "platform/win/common_dialogs.h"
@@ -13,11 +14,12 @@ namespace {
 // Dictionaries are small text files; anything larger is not one.
 constexpr std::size_t kDictionaryLimit = 8u << 20;
 
-const char* const kResolutionTexts[3][7] = {
-    {"640 X 480", "800 X 600", "1024 X 768", "1280 X 720", "1280 X 1024", "1600 X 1200", "2048 X 1536"},
-    {"640 X 480", "1280 X 720", "1280 X 1024", "1600 X 1200", "2048 X 1536", "2592 X 1944", nullptr},
-    {"640 X 480", "800 X 600", "1280 X 720", "1600 X 1200", "2048 X 1536", "2592 X 1944", nullptr},
-};
+// A camera model of the group each resolution page is for.
+camera::CameraModel ModelOfPage(SettingsPage page) {
+  if (page == SettingsPage::ResolutionGroupB) return 5;
+  if (page == SettingsPage::ResolutionGroupC) return 7;
+  return 1;
+}
 
 bool IsResolutionPage(SettingsPage page) {
   return page == SettingsPage::Resolution || page == SettingsPage::ResolutionGroupB ||
@@ -94,11 +96,14 @@ bool CVyrResolutionDLG::OnInitDialog() {
   }
 
   if (IsResolutionPage(state_.page)) {
-    const int column = state_.page == SettingsPage::Resolution ? 0 : state_.page == SettingsPage::ResolutionGroupB ? 1 : 2;
+    // The choices are the model group's resolution labels: seven on the
+    // first page, six on the others.
+    const camera::CameraModel model = ModelOfPage(state_.page);
+    const int choices = state_.page == SettingsPage::Resolution ? 7 : 6;
     resolutionGroup_ = new QButtonGroup(this);
-    for (int i = 0; i < 7; ++i) {
-      if (kResolutionTexts[column][i] == nullptr) continue;
-      auto* radio = new QRadioButton(kResolutionTexts[column][i], this);
+    for (int i = 0; i < choices; ++i) {
+      const std::string_view label = camera::ResolutionLabel(model, i);
+      auto* radio = new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
       radio->setProperty("controlId", 1000 + i);
       radio->setGeometry(40, 55 + 26 * i, 200, 22);
       resolutionGroup_->addButton(radio, i);
