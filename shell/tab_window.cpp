@@ -3,15 +3,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "imageview/skin/skin_ids.h"
 #include "shell/camera_features.h"
 #include "shell/command_ids.h"
 
 namespace orvilo::shell {
 
 namespace {
-constexpr int kTabWidth = 78;
-constexpr int kLastTabExtra = 5;
-constexpr int kTabHeight = 20;
+using skin::kTabHeight;
+using skin::kTabWidth;
+constexpr int kLastTabExtra = skin::kTabOverlap;
 
 QString TabLabel(ViewMode mode, bool korean) {
   switch (mode) {
