@@ -1,7 +1,5 @@
-#include <fstream>
-#include <sstream>
-
 #include "main_window_fixture.h"
+#include "platform/sys/file_io.h"
 #include "shell/command_ids.h"
 
 namespace orvilo::shell::testing {
@@ -9,13 +7,6 @@ namespace {
 
 using imageview::ButtonLook;
 using imageview::ToggleState;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 struct LogoCase {
   const char* settings;
@@ -280,7 +271,7 @@ TEST_F(MainWindowTest, UserDictionaryIsWrittenForTheChosenLanguageAndRegistered)
     EXPECT_EQ(run.dictionaryLanguage, 1);
     EXPECT_EQ(run.text1, ProgramFolder() + "/user.dic");
     EXPECT_EQ(run.text2, ProgramFolder() + "/userE.dic");
-    EXPECT_EQ(ReadFile(ProgramFolder() + "/user.dic"), "학교 학꾜\r\n");
+    EXPECT_EQ(sys::ReadFileBytes(ProgramFolder() + "/user.dic", 1024).bytes, "학교 학꾜\r\n");
     EXPECT_TRUE(LogHasInOrder({"reading.RegisterUserDictionary(" + ProgramFolder() + "/user.dic)", "reading.Refresh"}));
   });
 }

@@ -2,9 +2,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <fstream>
-#include <sstream>
 
+#include "platform/sys/file_io.h"
 #include "shell/settings/settings_store.h"
 
 namespace orvilo::shell::testing {
@@ -54,20 +53,12 @@ void MainWindowTest::ProcessEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
-std::string MainWindowTest::SettingsText() const {
-  std::ifstream file(ProgramFolder() + "/QEL-3.ini", std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 std::string MainWindowTest::Setting(const std::string& key) const {
   return SettingsStore(ProgramFolder(), systemLanguage).Read(key);
 }
 
 void MainWindowTest::WriteSettings(const std::string& text) const {
-  std::ofstream file(ProgramFolder() + "/QEL-3.ini", std::ios::binary);
-  file << text;
+  ASSERT_TRUE(sys::SaveFileAtomically(ProgramFolder() + "/QEL-3.ini", text));
 }
 
 ::testing::AssertionResult MainWindowTest::LogHasInOrder(const std::vector<std::string>& calls) const {

@@ -53,7 +53,6 @@ class MainWindowTest : public ::testing::Test {
   static void ProcessEvents();
 
   std::string ProgramFolder() const { return folder_.path().toStdString(); }
-  std::string SettingsText() const;
   std::string Setting(const std::string& key) const;
   void WriteSettings(const std::string& text) const;
 
