@@ -4,7 +4,9 @@
 #include <QPainter>
 
 #include "platform/gdi/bitmap_file.h"
+#include "platform/win/geometry.h"
 #include "shell/command_ids.h"
+#include "shell/frame_geometry.h"
 
 namespace orvilo::camera {
 
@@ -71,7 +73,8 @@ void CVyr3CameraWnd::OnExitSizeMove() { PostToMainWindow(command::kSplitSizingEn
 void CVyr3CameraWnd::OnMoving(QRect& proposed) {
   // The inset stays inside the main window's content area.
   if (!parentWidget()) return;
-  const QRect content(7, 85, parentWidget()->width() - 14, parentWidget()->height() - 93);
+  const QRect content =
+      win::ToQRect(shell::ContentRect({parentWidget()->width(), parentWidget()->height()}));
   proposed.moveLeft(std::clamp(proposed.left(), content.left(), std::max(content.left(), content.right() + 1 - proposed.width())));
   proposed.moveTop(std::clamp(proposed.top(), content.top(), std::max(content.top(), content.bottom() + 1 - proposed.height())));
 }
