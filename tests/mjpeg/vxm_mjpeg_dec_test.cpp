@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gstreamer_for_tests.h"
@@ -160,15 +161,25 @@ TEST(VxmMjpegDec, DecodesJpegencFrames) {
   EXPECT_FALSE(IsGrey(pictures[0]));
 }
 
-// Only BGRx is offered; 24-bit RGB cannot be negotiated.
+// Only BGRx is offered: a link to 24-bit RGB is refused for its format (the same link to
+// BGRx is made).
 TEST(VxmMjpegDec, RefusesOtherOutputFormats) {
   InitGstreamer();
-  GError* error = nullptr;
-  GstElement* pipeline = gst_parse_launch(
-      "videotestsrc num-buffers=2 ! jpegenc ! vxmmjpegdec ! video/x-raw,format=RGB ! fakesink", &error);
-  EXPECT_NE(error, nullptr);  // the link itself is refused
-  if (error) g_error_free(error);
-  if (pipeline) gst_object_unref(pipeline);
+  for (const auto& [format, linked] : {std::pair{"RGB", false}, std::pair{"BGRx", true}}) {
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(
+        (std::string("videotestsrc num-buffers=2 ! jpegenc ! vxmmjpegdec ! video/x-raw,format=") + format + " ! fakesink")
+            .c_str(),
+        &error);
+    if (linked) {
+      EXPECT_EQ(error, nullptr) << error->message;
+    } else {
+      ASSERT_NE(error, nullptr) << format;
+      EXPECT_TRUE(g_error_matches(error, GST_PARSE_ERROR, GST_PARSE_ERROR_LINK)) << error->message;
+    }
+    if (error) g_error_free(error);
+    if (pipeline) gst_object_unref(pipeline);
+  }
 }
 
 // Input caps without a picture size cannot be accepted: the output size is unknown.
