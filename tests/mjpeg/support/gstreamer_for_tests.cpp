@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ORVILO_TEST_ADDRESS_SANITIZER 1
@@ -45,8 +46,8 @@ void Start(const char* pluginFolder) {
 }  // namespace
 
 std::string StartGstreamer(std::initializer_list<const char*> systemPlugins, const char* pluginFolder) {
-  static const bool started = (Start(pluginFolder), true);
-  (void)started;
+  static std::once_flag started;
+  std::call_once(started, Start, pluginFolder);
   for (const char* name : systemPlugins) {
     const std::string file = std::string(ORVILO_GST_SYSTEM_PLUGIN_DIR "/libgst") + name + ".so";
     GError* error = nullptr;
