@@ -2,12 +2,14 @@
 // corpus and the kept crash inputs), then a few thousand mutations of them made from a
 // fixed seed, so that the run is the same every time. Built with ASan and UBSan; any
 // finding aborts the program.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);

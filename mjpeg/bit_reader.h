@@ -10,7 +10,8 @@
 
 namespace orvilo::mjpeg {
 
-// Enough for one MCU of eight blocks of the longest codes plus a full window load.
+// Enough for one MCU of the most blocks (twelve, of at most 64 symbols of 31 bits each)
+// plus a full window load.
 inline constexpr size_t kBitReaderPadding = 8192;
 
 class BitReader {

@@ -39,11 +39,11 @@ bool EnsureWorkBuffer(DecoderContext& c, size_t length) {
   return true;
 }
 
-// The segment's end when its length field is sound and inside the data, else 0.
+// The end of the segment whose length field is at `at` when it is sound and inside the
+// data, else 0.
 size_t SegmentEnd(const uint8_t* data, size_t length, size_t at) {
-  if (length - at < 2) return 0;
-  const size_t segment = (static_cast<size_t>(data[at]) << 8) | data[at + 1];
-  return segment >= 2 && segment <= length - at ? at + segment : 0;
+  const size_t segment = SegmentLength(data + at, length - at);
+  return segment != 0 ? at + segment : 0;
 }
 
 }  // namespace
@@ -85,7 +85,6 @@ long DecodeFrame(DecoderContext* context, PlaneSet* planeSetOut, const uint8_t* 
       continue;
     }
     const int marker = data[at + 1];
-    c.lastMarker = marker;
     at += 2;
     const uint8_t* segment = data + at;
     const size_t available = length - at;

@@ -56,7 +56,6 @@ struct DecoderContext {
   SimdLevel level = SimdLevel::None;
   const BlockTransform* transform = nullptr;
   DecodeScanFunction decodeScan = nullptr;
-  int lastMarker = 0;
 
   FrameHeader frame;
   int mcuColumns = 0;
@@ -81,6 +80,14 @@ struct DecoderContext {
 
   alignas(32) int16_t coefficients[kMaxBlocksPerMcu][64] = {};
 };
+
+// The length field of the segment at `p` (its first byte) when the field is at least 2 and
+// the whole segment lies within the `available` bytes, else 0.
+inline size_t SegmentLength(const uint8_t* p, size_t available) {
+  if (available < 2) return 0;
+  const size_t length = (static_cast<size_t>(p[0]) << 8) | p[1];
+  return length >= 2 && length <= available ? length : 0;
+}
 
 // Segment parsers; `p` points at the segment's length field, `available` bytes follow.
 // Each returns false for a malformed or unsupported segment.

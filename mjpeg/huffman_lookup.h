@@ -49,7 +49,6 @@ class HuffmanTable {
   // Builds from the 16 code-length counts and the symbols in canonical order. Returns
   // false (and leaves the table empty) when codes collide or memory runs out.
   bool Build(const uint8_t counts[16], const uint8_t* symbols, bool ac);
-  void Clear();
   bool IsEmpty() const { return entries_.empty(); }
 
   // Decodes one symbol from the top 16 bits of `window`: returns the symbol (without
@@ -58,9 +57,9 @@ class HuffmanTable {
 
   const int32_t* Fast() const { return fast_; }
   const uint64_t* Pairs() const { return pairs_; }
-  const std::vector<HuffmanEntry>& Entries() const { return entries_; }
 
  private:
+  void Clear();
   bool BuildFast(bool ac);
   void BuildPairs();
 

@@ -9,13 +9,6 @@ namespace {
 
 inline int Read16(const uint8_t* p) { return (p[0] << 8) | p[1]; }
 
-// The segment's length field when the whole segment is in the data, else 0.
-size_t SegmentLength(const uint8_t* p, size_t available) {
-  if (available < 2) return 0;
-  const size_t length = static_cast<size_t>(Read16(p));
-  return length <= available ? length : 0;
-}
-
 // Planes of every frame component, one after another in the plane block.
 bool LayOutPlanes(DecoderContext& c) {
   FrameHeader& f = c.frame;
@@ -79,7 +72,6 @@ bool ParseQuantisationTables(DecoderContext& c, const uint8_t* p, size_t availab
 bool ParseHuffmanTables(DecoderContext& c, const uint8_t* p, size_t available) {
   const size_t length = SegmentLength(p, available);
   if (length < 2) return false;
-  if (length < 3) return true;
   size_t at = 2;
   while (length - at > 16) {
     const int tc = p[at] >> 4;

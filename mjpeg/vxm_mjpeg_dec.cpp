@@ -83,8 +83,6 @@ gboolean SetCaps(GstBaseTransform* base, GstCaps* incaps, GstCaps* outcaps) {
     GST_WARNING_OBJECT(self, "refusing output %" GST_PTR_FORMAT, outcaps);
     return FALSE;
   }
-  self->width = width;
-  self->height = height;
   self->outputInfo = info;
   return TRUE;
 }
@@ -119,7 +117,8 @@ GstFlowReturn Transform(GstBaseTransform* base, GstBuffer* inbuf, GstBuffer* out
   const long consumed = orvilo::mjpeg::DecodeFrame(self->decoder, &planes, in.data, in.size);
   g_mutex_unlock(&self->decoderLock);
   gst_buffer_unmap(inbuf, &in);
-  if (consumed <= 0 || planes.y == nullptr || planes.width != self->width || planes.height != self->height) {
+  if (consumed <= 0 || planes.y == nullptr || planes.width != GST_VIDEO_INFO_WIDTH(&self->outputInfo) ||
+      planes.height != GST_VIDEO_INFO_HEIGHT(&self->outputInfo)) {
     GST_DEBUG_OBJECT(self, "dropping a frame (result %ld, %dx%d)", consumed, planes.width, planes.height);
     return GST_BASE_TRANSFORM_FLOW_DROPPED;
   }
@@ -171,10 +170,7 @@ static void gst_vxm_mjpeg_dec_class_init(GstVxmMjpegDecClass* klass) {
 
 static void gst_vxm_mjpeg_dec_init(GstVxmMjpegDec* self) {
   g_mutex_init(&self->decoderLock);
-  g_mutex_lock(&self->decoderLock);
   self->decoder = orvilo::mjpeg::CreateContext();
-  g_mutex_unlock(&self->decoderLock);
-  self->width = self->height = 0;
   gst_video_info_init(&self->outputInfo);
   self->firstSample = TRUE;
 }

@@ -15,9 +15,7 @@ G_DECLARE_FINAL_TYPE(GstVxmMjpegDec, gst_vxm_mjpeg_dec, GST, VXM_MJPEG_DEC, GstB
 struct _GstVxmMjpegDec {
   GstBaseTransform parent;
 
-  // Negotiated picture size and the output layout.
-  gint width;
-  gint height;
+  // The negotiated output: the input's picture size, BGRx.
   GstVideoInfo outputInfo;
 
   // Decoding is serialised by this lock; conversion runs outside it.

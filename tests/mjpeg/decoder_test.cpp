@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gstreamer_for_tests.h"
 #include "mjpeg/colour_conversion.h"
 #include "test_frames.h"
 

@@ -1,14 +1,12 @@
 #include "test_frames.h"
 
-#include <gst/app/gstappsink.h>
-#include <gst/gst.h>
-#include <jpeglib.h>
-#include <turbojpeg.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdio>  // before jpeglib.h, which uses FILE without including it
 #include <cstdlib>
+
+#include <jpeglib.h>
+#include <turbojpeg.h>
 
 #include "mjpeg/colour_conversion.h"
 #include "mjpeg/decoder.h"
@@ -198,46 +196,6 @@ double PsnrBgrx(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   }
   if (sum == 0) return 99;
   return 10 * std::log10(255.0 * 255.0 / (sum / count));
-}
-
-std::vector<std::vector<uint8_t>> FramesFromPipeline(const std::string& description, std::string& error) {
-  std::vector<std::vector<uint8_t>> frames;
-  gst_init(nullptr, nullptr);
-  GError* parseError = nullptr;
-  GstElement* pipeline = gst_parse_launch(description.c_str(), &parseError);
-  if (pipeline == nullptr || parseError != nullptr) {
-    error = parseError ? parseError->message : "parse failed";
-    if (parseError) g_error_free(parseError);
-    if (pipeline) gst_object_unref(pipeline);
-    return frames;
-  }
-  GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
-  gst_element_set_state(pipeline, GST_STATE_PLAYING);
-  for (;;) {
-    GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
-    if (sample == nullptr) break;
-    GstMapInfo map;
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-      frames.emplace_back(map.data, map.data + map.size);
-      gst_buffer_unmap(buffer, &map);
-    }
-    gst_sample_unref(sample);
-  }
-  GstBus* bus = gst_element_get_bus(pipeline);
-  GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-  if (message != nullptr) {
-    GError* busError = nullptr;
-    gst_message_parse_error(message, &busError, nullptr);
-    error = busError->message;
-    g_error_free(busError);
-    gst_message_unref(message);
-  }
-  gst_object_unref(bus);
-  gst_element_set_state(pipeline, GST_STATE_NULL);
-  gst_object_unref(sink);
-  gst_object_unref(pipeline);
-  return frames;
 }
 
 }  // namespace orvilo::mjpeg::testing

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace orvilo::mjpeg::testing {
@@ -43,9 +42,5 @@ std::vector<uint8_t> ReferenceBgrx(const std::vector<uint8_t>& jpeg, int& width,
 
 // Peak signal-to-noise ratio over the B, G and R bytes of two BGRX pictures.
 double PsnrBgrx(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
-
-// Runs a gst-launch style description ending in an appsink named "sink" that receives
-// image/jpeg and returns the frames (empty on failure); `error` tells why.
-std::vector<std::vector<uint8_t>> FramesFromPipeline(const std::string& description, std::string& error);
 
 }  // namespace orvilo::mjpeg::testing
