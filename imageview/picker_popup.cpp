@@ -120,13 +120,13 @@ void CCobboDlg::OnOK() {
 void CCobboDlg::OnCancel() { Close(win::kResultClose); }
 
 void CCobboDlg::Close(int result) {
-  capture_.Release();
+  ReleaseCapture();
   EndDialog(result);
 }
 
 void CCobboDlg::showEvent(QShowEvent* event) {
   win::Dialog::showEvent(event);
-  if (IsModalRunning()) capture_.Take();
+  if (IsModalRunning()) SetCapture();
 }
 
 QImage CCobboDlg::Render() const {

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "imageview/skin/pointer_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/dialog.h"
 
@@ -63,7 +62,6 @@ class CCobboDlg : public win::Dialog {
 
   const std::vector<PickerItem>& Items() const { return items_; }
   bool PointerWasInside() const { return inside_; }
-  bool HasCapture() const { return capture_.Held(); }
   PickerColours Colours() const { return colours_; }
 
  protected:
@@ -84,7 +82,6 @@ class CCobboDlg : public win::Dialog {
 
   bool korean_;
   bool inside_ = false;
-  PointerCapture capture_{this};
   PickerColours colours_;
   std::vector<PickerItem> items_;
 };

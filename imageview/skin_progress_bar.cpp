@@ -91,7 +91,7 @@ void CSkinPrograssBar::mousePressEvent(QMouseEvent* event) {
   const QPoint point = PointOf(event);
   const gdi::Point at{point.x(), point.y()};
   if (thumb_.Contains(at)) {
-    capture_.Take();
+    SetCapture();
     state = ThumbState::Dragging;
     update();
   } else if (fill_.Contains(at)) {
@@ -110,13 +110,13 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (thumb_.Contains(gdi::Point{point.x(), point.y()})) {
-    capture_.Take();
+    SetCapture();
     if (state != ThumbState::Hover) {
       state = ThumbState::Hover;
       update();
     }
   } else {
-    capture_.Release();
+    ReleaseCapture();
     if (state == ThumbState::Hover) {
       state = ThumbState::Idle;
       update();
@@ -125,8 +125,8 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || enabled == 0 || !capture_.Held()) return;
-  capture_.Release();
+  if (event->button() != Qt::LeftButton || enabled == 0 || !HasCapture()) return;
+  ReleaseCapture();
   if (state == ThumbState::Dragging) {
     state = ThumbState::Idle;
     Report(PercentAt(PointOf(event).x()), 0);
@@ -137,7 +137,7 @@ void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
 void CSkinPrograssBar::leaveEvent(QEvent* event) {
   // Without a real pointer grab the window system tells us here instead.
   if (enabled != 0 && state == ThumbState::Hover) {
-    capture_.Release();
+    ReleaseCapture();
     state = ThumbState::Idle;
     update();
   }
@@ -147,7 +147,7 @@ void CSkinPrograssBar::leaveEvent(QEvent* event) {
 void CSkinPrograssBar::hideEvent(QHideEvent* event) {
   // A hidden slider never sees the release or the leave that would end a
   // drag or hover, and SetPosition would be ignored from then on.
-  capture_.Release();
+  ReleaseCapture();
   state = ThumbState::Idle;
   win::Window::hideEvent(event);
 }
