@@ -63,7 +63,6 @@ class CSkinPrograssBar : public win::Window {
   QImage background_, fillPicture_, thumbPicture_;  // key colour made transparent
   gdi::Rect fill_;
   gdi::Rect thumb_;
-  int thumbHeight_ = 0;
   QPointer<win::Window> parent_;
 };
 
