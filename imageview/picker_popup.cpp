@@ -230,9 +230,7 @@ int PopupPickers::Run(QWidget* owner, PickerKind kind, const gdi::Rect& firstRow
 int ScriptedPickers::Run(QWidget*, PickerKind kind, const gdi::Rect& firstRow, int& selected,
                          std::vector<PickerItem> customItems) {
   requests.push_back(PickerRequest{kind, firstRow, selected, std::move(customItems)});
-  if (answers.empty()) return win::kResultClose;
-  const PickerAnswer answer = answers.front();
-  answers.pop_front();
+  const PickerAnswer answer = win::TakeScriptedAnswer(answers);
   if (answer.result == win::kResultOk) selected = answer.selected;
   return answer.result;
 }

@@ -16,6 +16,7 @@
 
 #include "platform/gdi/rect.h"
 #include "platform/win/dialog.h"
+#include "platform/win/scripted_double.h"
 
 namespace orvilo::imageview {
 
@@ -119,7 +120,7 @@ struct PickerRequest {
 };
 
 struct PickerAnswer {
-  int result = 8;
+  int result = win::kResultClose;  // also the answer once the script has run out
   int selected = 0;  // taken when result is 1
 };
 
@@ -135,15 +136,6 @@ class ScriptedPickers : public PickerRunner {
 };
 
 // Installs a ScriptedPickers for the lifetime of the guard.
-class ScopedScriptedPickers : public ScriptedPickers {
- public:
-  ScopedScriptedPickers() : previous_(Install(this)) {}
-  ~ScopedScriptedPickers() override { Install(previous_); }
-  ScopedScriptedPickers(const ScopedScriptedPickers&) = delete;
-  ScopedScriptedPickers& operator=(const ScopedScriptedPickers&) = delete;
-
- private:
-  PickerRunner* previous_;
-};
+using ScopedScriptedPickers = win::ScopedInstall<ScriptedPickers>;
 
 }  // namespace orvilo::imageview
