@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <algorithm>
-#include <array>
 
+#include "imageview/pen_palette.h"
 #include "imageview/skin/skin_ids.h"
 #include "imageview/skin_resources.h"
 #include "platform/text/unicode.h"
@@ -14,10 +14,6 @@ namespace orvilo::imageview {
 namespace {
 
 constexpr std::size_t kMaximumTextBytes = 259;
-
-// The ten pen colours in picker order, as COLORREF values (blue high).
-constexpr std::array<int, 10> kPenColours = {0xFFFFFF, 0xC0C0C0, 0x0000FF, 0x00FFFF, 0x00FF00,
-                                             0xFF00FF, 0xFFFF00, 0xFF0000, 0x800080, 0x000000};
 
 QColor FromColourRef(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
@@ -57,7 +53,7 @@ std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean) {
     }
     case PickerKind::Custom: break;
     case PickerKind::Colour:
-      for (const int colour : kPenColours) entries.push_back(TextItem(colour, ""));
+      for (const std::uint32_t colour : PenPalette) entries.push_back(TextItem(static_cast<int>(colour), ""));
       break;
     case PickerKind::PenWidth:
       for (int width = 1; width <= 19; width += 2) entries.push_back(TextItem(width, ""));

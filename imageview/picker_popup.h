@@ -30,8 +30,8 @@ struct PickerItem {
 
 // The entries a kind shows, in order (Custom: none; the caller adds them):
 //  SpeedFactor "0.5 X" .. "2.0 X" (values 50 .. 200 percent); ZoomPercent
-//  " 25%" .. "1000%" (values 25 .. 1000); Colour the ten pen colours (values
-//  0x00BBGGRR); PenWidth 1, 3 .. 19 (no text); Shape and Board their
+//  " 25%" .. "1000%" (values 25 .. 1000); Colour the ten PenPalette colours
+//  (values 0x00BBGGRR); PenWidth 1, 3 .. 19 (no text); Shape and Board their
 //  pictures and names in Korean or English (values 0, 1, ...).
 std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean);
 
