@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "imageview/pen_palette.h"
-#include "imageview/skin/skin_ids.h"
+#include "imageview/skin/skin_table.h"
 #include "imageview/skin_resources.h"
 #include "platform/text/unicode.h"
 
@@ -23,7 +23,13 @@ std::string Truncated(const std::string& text) {
 
 PickerItem TextItem(int value, const char* text) { return PickerItem{QImage(), value, text}; }
 
-PickerItem PictureItem(int pngId, int value, const char* text) { return PickerItem{LoadPngResource(pngId), value, text}; }
+// A shape or board entry: its picture and, from the same row of the skin
+// table, its name in the language asked for.
+PickerItem PictureItem(int pngId, int value, bool korean) {
+  const skin::SkinEntry* entry = skin::FindSkinEntry(skin::SkinKind::Png, pngId);
+  std::string name = entry == nullptr ? std::string() : korean ? entry->text : entry->englishText;
+  return PickerItem{LoadPngResource(pngId), value, std::move(name)};
+}
 
 QFont PickerFont() {
   QFont font(QStringLiteral("Arial"));
@@ -58,18 +64,12 @@ std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean) {
     case PickerKind::PenWidth:
       for (int width = 1; width <= 19; width += 2) entries.push_back(TextItem(width, ""));
       break;
-    case PickerKind::Shape: {
-      const char* const ko[5] = {"사각형", "타원", "다각형", "직선", "물결"};
-      const char* const en[5] = {"Quadrangle", "Ellipse", "Polygon", "Line", "Wave"};
-      for (int i = 0; i < 5; ++i) entries.push_back(PictureItem(skin::ShapePng(i), i, korean ? ko[i] : en[i]));
+    case PickerKind::Shape:
+      for (int i = 0; i < skin::kShapePngCount; ++i) entries.push_back(PictureItem(skin::ShapePng(i), i, korean));
       break;
-    }
-    case PickerKind::Board: {
-      const char* const ko[4] = {"캡쳐이미지", "칠판", "화이트보드", "노트"};
-      const char* const en[4] = {"Capture", "Blackboard", "Whiteboard", "Note"};
-      for (int i = 0; i < 4; ++i) entries.push_back(PictureItem(skin::BoardPng(i), i, korean ? ko[i] : en[i]));
+    case PickerKind::Board:
+      for (int i = 0; i < skin::kBoardPngCount; ++i) entries.push_back(PictureItem(skin::BoardPng(i), i, korean));
       break;
-    }
   }
   return entries;
 }

@@ -32,7 +32,8 @@ struct PickerItem {
 //  SpeedFactor "0.5 X" .. "2.0 X" (values 50 .. 200 percent); ZoomPercent
 //  " 25%" .. "1000%" (values 25 .. 1000); Colour the ten PenPalette colours
 //  (values 0x00BBGGRR); PenWidth 1, 3 .. 19 (no text); Shape and Board their
-//  pictures and names in Korean or English (values 0, 1, ...).
+//  pictures and names (from the skin table) in Korean or English (values
+//  0, 1, ...).
 std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean);
 
 struct PickerColours {
