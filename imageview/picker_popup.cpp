@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <algorithm>
-#include <array>
 
-#include "imageview/skin/skin_ids.h"
+#include "imageview/pen_palette.h"
+#include "imageview/skin/skin_table.h"
 #include "imageview/skin_resources.h"
 #include "platform/text/unicode.h"
 
@@ -14,10 +14,6 @@ namespace orvilo::imageview {
 namespace {
 
 constexpr std::size_t kMaximumTextBytes = 259;
-
-// The ten pen colours in picker order, as COLORREF values (blue high).
-constexpr std::array<int, 10> kPenColours = {0xFFFFFF, 0xC0C0C0, 0x0000FF, 0x00FFFF, 0x00FF00,
-                                             0xFF00FF, 0xFFFF00, 0xFF0000, 0x800080, 0x000000};
 
 QColor FromColourRef(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
@@ -27,7 +23,13 @@ std::string Truncated(const std::string& text) {
 
 PickerItem TextItem(int value, const char* text) { return PickerItem{QImage(), value, text}; }
 
-PickerItem PictureItem(int pngId, int value, const char* text) { return PickerItem{LoadPngResource(pngId), value, text}; }
+// A shape or board entry: its picture and, from the same row of the skin
+// table, its name in the language asked for.
+PickerItem PictureItem(int pngId, int value, bool korean) {
+  const skin::SkinEntry* entry = skin::FindSkinEntry(skin::SkinKind::Png, pngId);
+  std::string name = entry == nullptr ? std::string() : korean ? entry->text : entry->englishText;
+  return PickerItem{LoadPngResource(pngId), value, std::move(name)};
+}
 
 QFont PickerFont() {
   QFont font(QStringLiteral("Arial"));
@@ -57,23 +59,17 @@ std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean) {
     }
     case PickerKind::Custom: break;
     case PickerKind::Colour:
-      for (const int colour : kPenColours) entries.push_back(TextItem(colour, ""));
+      for (const std::uint32_t colour : PenPalette) entries.push_back(TextItem(static_cast<int>(colour), ""));
       break;
     case PickerKind::PenWidth:
       for (int width = 1; width <= 19; width += 2) entries.push_back(TextItem(width, ""));
       break;
-    case PickerKind::Shape: {
-      const char* const ko[5] = {"사각형", "타원", "다각형", "직선", "물결"};
-      const char* const en[5] = {"Quadrangle", "Ellipse", "Polygon", "Line", "Wave"};
-      for (int i = 0; i < 5; ++i) entries.push_back(PictureItem(skin::ShapePng(i), i, korean ? ko[i] : en[i]));
+    case PickerKind::Shape:
+      for (int i = 0; i < skin::kShapePngCount; ++i) entries.push_back(PictureItem(skin::ShapePng(i), i, korean));
       break;
-    }
-    case PickerKind::Board: {
-      const char* const ko[4] = {"캡쳐이미지", "칠판", "화이트보드", "노트"};
-      const char* const en[4] = {"Capture", "Blackboard", "Whiteboard", "Note"};
-      for (int i = 0; i < 4; ++i) entries.push_back(PictureItem(skin::BoardPng(i), i, korean ? ko[i] : en[i]));
+    case PickerKind::Board:
+      for (int i = 0; i < skin::kBoardPngCount; ++i) entries.push_back(PictureItem(skin::BoardPng(i), i, korean));
       break;
-    }
   }
   return entries;
 }
@@ -120,13 +116,13 @@ void CCobboDlg::OnOK() {
 void CCobboDlg::OnCancel() { Close(win::kResultClose); }
 
 void CCobboDlg::Close(int result) {
-  capture_.Release();
+  ReleaseCapture();
   EndDialog(result);
 }
 
 void CCobboDlg::showEvent(QShowEvent* event) {
   win::Dialog::showEvent(event);
-  if (IsModalRunning()) capture_.Take();
+  if (IsModalRunning()) SetCapture();
 }
 
 QImage CCobboDlg::Render() const {
@@ -230,9 +226,7 @@ int PopupPickers::Run(QWidget* owner, PickerKind kind, const gdi::Rect& firstRow
 int ScriptedPickers::Run(QWidget*, PickerKind kind, const gdi::Rect& firstRow, int& selected,
                          std::vector<PickerItem> customItems) {
   requests.push_back(PickerRequest{kind, firstRow, selected, std::move(customItems)});
-  if (answers.empty()) return win::kResultClose;
-  const PickerAnswer answer = answers.front();
-  answers.pop_front();
+  const PickerAnswer answer = win::TakeScriptedAnswer(answers);
   if (answer.result == win::kResultOk) selected = answer.selected;
   return answer.result;
 }

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "imageview/skin/pointer_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/dialog.h"
+#include "platform/win/scripted_double.h"
 
 namespace orvilo::imageview {
 
@@ -30,9 +30,10 @@ struct PickerItem {
 
 // The entries a kind shows, in order (Custom: none; the caller adds them):
 //  SpeedFactor "0.5 X" .. "2.0 X" (values 50 .. 200 percent); ZoomPercent
-//  " 25%" .. "1000%" (values 25 .. 1000); Colour the ten pen colours (values
-//  0x00BBGGRR); PenWidth 1, 3 .. 19 (no text); Shape and Board their
-//  pictures and names in Korean or English (values 0, 1, ...).
+//  " 25%" .. "1000%" (values 25 .. 1000); Colour the ten PenPalette colours
+//  (values 0x00BBGGRR); PenWidth 1, 3 .. 19 (no text); Shape and Board their
+//  pictures and names (from the skin table) in Korean or English (values
+//  0, 1, ...).
 std::vector<PickerItem> PickerEntries(PickerKind kind, bool korean);
 
 struct PickerColours {
@@ -63,7 +64,6 @@ class CCobboDlg : public win::Dialog {
 
   const std::vector<PickerItem>& Items() const { return items_; }
   bool PointerWasInside() const { return inside_; }
-  bool HasCapture() const { return capture_.Held(); }
   PickerColours Colours() const { return colours_; }
 
  protected:
@@ -84,7 +84,6 @@ class CCobboDlg : public win::Dialog {
 
   bool korean_;
   bool inside_ = false;
-  PointerCapture capture_{this};
   PickerColours colours_;
   std::vector<PickerItem> items_;
 };
@@ -122,7 +121,7 @@ struct PickerRequest {
 };
 
 struct PickerAnswer {
-  int result = 8;
+  int result = win::kResultClose;  // also the answer once the script has run out
   int selected = 0;  // taken when result is 1
 };
 
@@ -138,15 +137,6 @@ class ScriptedPickers : public PickerRunner {
 };
 
 // Installs a ScriptedPickers for the lifetime of the guard.
-class ScopedScriptedPickers : public ScriptedPickers {
- public:
-  ScopedScriptedPickers() : previous_(Install(this)) {}
-  ~ScopedScriptedPickers() override { Install(previous_); }
-  ScopedScriptedPickers(const ScopedScriptedPickers&) = delete;
-  ScopedScriptedPickers& operator=(const ScopedScriptedPickers&) = delete;
-
- private:
-  PickerRunner* previous_;
-};
+using ScopedScriptedPickers = win::ScopedInstall<ScriptedPickers>;
 
 }  // namespace orvilo::imageview

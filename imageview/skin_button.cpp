@@ -90,7 +90,7 @@ void CSkinButton::mousePressEvent(QMouseEvent* event) {
 
 void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || Ignoring()) return;
-  capture_.Release();
+  ReleaseCapture();
   const bool inside = IsInside(this, event);
   if (toggle != 0) {
     const ToggleState before = toggleState;
@@ -125,12 +125,12 @@ void CSkinButton::leaveEvent(QEvent* event) {
 }
 
 void CSkinButton::hideEvent(QHideEvent* event) {
-  capture_.Release();
+  ReleaseCapture();
   win::Window::hideEvent(event);
 }
 
 void CSkinButton::PointerMovedInside() {
-  capture_.Take();
+  SetCapture();
   const bool settled = toggleState == ToggleState::Off || toggleState == ToggleState::On;
   // A held press keeps its pressed look until it is released.
   if (toggle != 0 ? settled : toggleState != ToggleState::Pressing) {
@@ -142,7 +142,7 @@ void CSkinButton::PointerMovedInside() {
 }
 
 void CSkinButton::PointerMovedOutside() {
-  capture_.Release();
+  ReleaseCapture();
   if (toggle != 0) {
     if (toggleState == ToggleState::ReleasingOn) toggleState = ToggleState::On;
     if (toggleState == ToggleState::Pressing) toggleState = ToggleState::Off;

@@ -23,7 +23,6 @@
 #include <QString>
 #include <string>
 
-#include "imageview/skin/pointer_capture.h"
 #include "platform/win/window.h"
 
 namespace orvilo::imageview {
@@ -61,8 +60,6 @@ class CSkinButton : public win::Window {
 
   int CommandId() const { return ControlId(); }
   QSize FrameSize() const { return frameSize_; }
-  // True while the button holds the pointer (hovered or pressed).
-  bool HasCapture() const { return capture_.Held(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -82,7 +79,6 @@ class CSkinButton : public win::Window {
   int frameCount_ = 4;
   QSize frameSize_;
   QPointer<win::Window> parent_;
-  PointerCapture capture_{this};
   std::string toolTip_;
 };
 

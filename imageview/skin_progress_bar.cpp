@@ -30,7 +30,6 @@ bool CSkinPrograssBar::Create(int messageNumber, win::Window* parent, int fillOf
   thumbPicture_ = KeyColourToTransparent(thumb);
   fill_ = gdi::Rect{0, fillOffset, fill.width(), fill.height() + fillOffset};
   thumb_ = gdi::Rect{0, 0, thumb.width() / kThumbLooks, thumb.height()};
-  thumbHeight_ = thumb.height();
   return win::Window::Create(parent, QStringLiteral("SkinPrograssBar%1").arg(messageNumber), messageNumber,
                              QRect(x, y, background.width(), background.height()), true);
 }
@@ -39,11 +38,9 @@ int CSkinPrograssBar::Span() const { return width() - thumb_.Width(); }
 
 void CSkinPrograssBar::SetPosition(long long value, long long total) {
   if (state != ThumbState::Idle || total <= 0) return;
-  const long long clamped = std::clamp(value, 0LL, total);
-  const long long c = clamped * width() / total;
-  const int halfThumb = thumb_.Width() / 2;
-  const int left = c < halfThumb ? 0 : static_cast<int>(c - halfThumb);
-  MoveThumb(left + thumb_.Width() > width() ? std::max(Span(), 0) : left);
+  // value × width overflows 64 bits for values near the top of the range.
+  const auto centre = static_cast<__int128>(std::clamp(value, 0LL, total)) * width() / total;
+  MoveThumb(ThumbLeftFor(static_cast<int>(centre)));
 }
 
 bool CSkinPrograssBar::ReportsWhileDragging() const { return MessageNumber() == 1276 || MessageNumber() == 1835; }
@@ -61,7 +58,7 @@ int CSkinPrograssBar::PercentAt(int x) const {
 
 void CSkinPrograssBar::MoveThumb(int left) {
   if (left == thumb_.left) return;
-  thumb_ = gdi::Rect::FromPositionAndSize(left, 0, thumb_.Width(), thumbHeight_);
+  thumb_ = thumb_.Offset(left - thumb_.left, 0);
   update();
 }
 
@@ -79,7 +76,7 @@ void CSkinPrograssBar::paintEvent(QPaintEvent*) {
       painter.drawImage(QPoint(0, fill_.top), fillPicture_, QRect(0, 0, thumb_.left, fill_.Height()));
     }
     if (!thumbPicture_.isNull()) {
-      const QRect look(static_cast<int>(state) * thumb_.Width(), 0, thumb_.Width(), thumbHeight_);
+      const QRect look(static_cast<int>(state) * thumb_.Width(), 0, thumb_.Width(), thumb_.Height());
       painter.drawImage(QPoint(thumb_.left, 0), thumbPicture_, look);
     }
   }
@@ -91,7 +88,7 @@ void CSkinPrograssBar::mousePressEvent(QMouseEvent* event) {
   const QPoint point = PointOf(event);
   const gdi::Point at{point.x(), point.y()};
   if (thumb_.Contains(at)) {
-    capture_.Take();
+    SetCapture();
     state = ThumbState::Dragging;
     update();
   } else if (fill_.Contains(at)) {
@@ -110,13 +107,13 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (thumb_.Contains(gdi::Point{point.x(), point.y()})) {
-    capture_.Take();
+    SetCapture();
     if (state != ThumbState::Hover) {
       state = ThumbState::Hover;
       update();
     }
   } else {
-    capture_.Release();
+    ReleaseCapture();
     if (state == ThumbState::Hover) {
       state = ThumbState::Idle;
       update();
@@ -125,8 +122,8 @@ void CSkinPrograssBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || enabled == 0 || !capture_.Held()) return;
-  capture_.Release();
+  if (event->button() != Qt::LeftButton || enabled == 0 || !HasCapture()) return;
+  ReleaseCapture();
   if (state == ThumbState::Dragging) {
     state = ThumbState::Idle;
     Report(PercentAt(PointOf(event).x()), 0);
@@ -137,7 +134,7 @@ void CSkinPrograssBar::mouseReleaseEvent(QMouseEvent* event) {
 void CSkinPrograssBar::leaveEvent(QEvent* event) {
   // Without a real pointer grab the window system tells us here instead.
   if (enabled != 0 && state == ThumbState::Hover) {
-    capture_.Release();
+    ReleaseCapture();
     state = ThumbState::Idle;
     update();
   }
@@ -147,7 +144,7 @@ void CSkinPrograssBar::leaveEvent(QEvent* event) {
 void CSkinPrograssBar::hideEvent(QHideEvent* event) {
   // A hidden slider never sees the release or the leave that would end a
   // drag or hover, and SetPosition would be ignored from then on.
-  capture_.Release();
+  ReleaseCapture();
   state = ThumbState::Idle;
   win::Window::hideEvent(event);
 }

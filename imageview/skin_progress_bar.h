@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QPointer>
 
-#include "imageview/skin/pointer_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
 
@@ -45,7 +44,6 @@ class CSkinPrograssBar : public win::Window {
   gdi::Rect ThumbRect() const { return thumb_; }
   gdi::Rect FillRect() const { return fill_; }
   int Span() const;
-  bool HasCapture() const { return capture_.Held(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,9 +63,7 @@ class CSkinPrograssBar : public win::Window {
   QImage background_, fillPicture_, thumbPicture_;  // key colour made transparent
   gdi::Rect fill_;
   gdi::Rect thumb_;
-  int thumbHeight_ = 0;
   QPointer<win::Window> parent_;
-  PointerCapture capture_{this};
 };
 
 }  // namespace orvilo::imageview

@@ -4,7 +4,6 @@
 #include <QPixmap>
 
 #include "imageview/skin/skin_table.h"
-#include "platform/win/window_shape.h"
 
 // The bundle lives in a static library: referencing its initialiser keeps
 // the linker from dropping it and registers it once.
@@ -49,18 +48,6 @@ QIcon LoadIconResource(int id) {
     icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   }
   return icon;
-}
-
-QImage KeyColourToTransparent(const QImage& picture) {
-  if (picture.isNull()) return {};
-  QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < keyed.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-    for (int x = 0; x < keyed.width(); ++x) {
-      if ((row[x] & 0xFFFFFF) == (win::kKeyColour & 0xFFFFFF)) row[x] = 0;
-    }
-  }
-  return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QCursor LoadCursorResource(int id) {

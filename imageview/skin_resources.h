@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QImage>
 
+#include "platform/gdi/key_colour.h"
+
 namespace orvilo::imageview {
 
 // A numbered bitmap: RGB, magenta RGB(255, 0, 255) marks what is not
@@ -21,9 +23,8 @@ QImage LoadPngResource(int id);
 // The program icon (number 128) in every size the window system asks for.
 QIcon LoadIconResource(int id);
 
-// A copy of a skin picture with every magenta pixel made transparent, for
-// drawing it with the key colour left out (ARGB, premultiplied).
-QImage KeyColourToTransparent(const QImage& picture);
+// Skin pictures are drawn with their magenta left out through this.
+using gdi::KeyColourToTransparent;
 
 // A numbered cursor with its hot spot; the arrow when the number is unknown.
 QCursor LoadCursorResource(int id);

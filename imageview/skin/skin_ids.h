@@ -41,8 +41,10 @@ constexpr int PanelPickerButton(int index) { return 255 + index; }
 inline constexpr int kSpeedButton = 258;
 
 // "PNG" pictures of the shape and board pickers (entry order of the lists).
-constexpr int ShapePng(int entry) { return 265 + entry; }  // 0..4
-constexpr int BoardPng(int entry) { return 270 + entry; }  // 0..3
+inline constexpr int kShapePngCount = 5;
+inline constexpr int kBoardPngCount = 4;
+constexpr int ShapePng(int entry) { return 265 + entry; }  // 0 .. kShapePngCount - 1
+constexpr int BoardPng(int entry) { return 270 + entry; }  // 0 .. kBoardPngCount - 1
 
 // Board pictures for board kinds 1 blackboard, 2 whiteboard, 3 note.
 constexpr int BoardPicture(int kind) { return 273 + kind; }

@@ -294,18 +294,19 @@ void AddViews(TableBuilder& table) {
   table.Bitmap(kBlindTexture, {1473, 1162}, Art::BlindTexture, "blind texture", "blind");
   table.Button(kBlindClose, 13, 13, Art::BlindClose, "close", "blind close button", "blind");
 
-  const char* const shapesKo[5] = {"사각형", "타원", "다각형", "직선", "물결"};
-  const char* const shapesEn[5] = {"Quadrangle", "Ellipse", "Polygon", "Line", "Wave"};
-  for (int entry = 0; entry < 5; ++entry) {
+  // The picker entries' names live here, beside their pictures.
+  const char* const shapesKo[kShapePngCount] = {"사각형", "타원", "다각형", "직선", "물결"};
+  const char* const shapesEn[kShapePngCount] = {"Quadrangle", "Ellipse", "Polygon", "Line", "Wave"};
+  for (int entry = 0; entry < kShapePngCount; ++entry) {
     SkinEntry& png = table.Add(SkinKind::Png, ShapePng(entry), {20, 20}, Art::ShapePicture,
                                std::string("shape picker: ") + shapesEn[entry], "picker popup (shapes)");
     png.param = entry;
     png.text = shapesKo[entry];
     png.englishText = shapesEn[entry];
   }
-  const char* const boardsKo[4] = {"캡쳐이미지", "칠판", "화이트보드", "노트"};
-  const char* const boardsEn[4] = {"Capture", "Blackboard", "Whiteboard", "Note"};
-  for (int entry = 0; entry < 4; ++entry) {
+  const char* const boardsKo[kBoardPngCount] = {"캡쳐이미지", "칠판", "화이트보드", "노트"};
+  const char* const boardsEn[kBoardPngCount] = {"Capture", "Blackboard", "Whiteboard", "Note"};
+  for (int entry = 0; entry < kBoardPngCount; ++entry) {
     SkinEntry& png = table.Add(SkinKind::Png, BoardPng(entry), {20, 20}, Art::BoardEntryPicture,
                                std::string("board picker: ") + boardsEn[entry], "picker popup (boards)");
     png.param = entry;

@@ -82,8 +82,11 @@ struct SkinEntry {
   Art art = Art::FramePiece;
   int param = 0;
   std::string icon;           // icon name (see tools/skingen/ICONS.md)
-  std::string text;           // text drawn on the Korean or language-neutral picture
-  std::string englishText;    // text drawn on the English picture
+  // Text drawn on the Korean or language-neutral picture and on the English
+  // one; for the shape and board pickers' "PNG" pictures, the entry's name
+  // the picker shows beside the picture.
+  std::string text;
+  std::string englishText;
   std::string shows;          // what the picture shows
   std::string usedBy;         // which window uses it
 

@@ -71,14 +71,6 @@ class ToolkitDialogs : public CommonDialogs {
 
 CommonDialogs* installed = nullptr;
 
-template <typename T>
-std::optional<T> TakeAnswer(std::deque<std::optional<T>>& answers) {
-  if (answers.empty()) return std::nullopt;
-  std::optional<T> answer = std::move(answers.front());
-  answers.pop_front();
-  return answer;
-}
-
 }  // namespace
 
 CommonDialogs& CommonDialogs::Current() {
@@ -115,17 +107,17 @@ std::vector<std::string> NameFiltersFromWindowsFilter(const std::string& filter)
 
 std::optional<std::string> ScriptedDialogs::RunFileDialog(QWidget*, const FileDialogRequest& request) {
   fileRequests.push_back(request);
-  return TakeAnswer(fileAnswers);
+  return TakeScriptedAnswer(fileAnswers);
 }
 
 std::optional<std::string> ScriptedDialogs::RunFolderDialog(QWidget*, const FolderDialogRequest& request) {
   folderRequests.push_back(request);
-  return TakeAnswer(folderAnswers);
+  return TakeScriptedAnswer(folderAnswers);
 }
 
 std::optional<FontDescription> ScriptedDialogs::RunFontDialog(QWidget*, const FontDescription& initial) {
   fontRequests.push_back(initial);
-  return TakeAnswer(fontAnswers);
+  return TakeScriptedAnswer(fontAnswers);
 }
 
 }  // namespace orvilo::win

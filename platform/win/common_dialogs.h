@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/scripted_double.h"
+
 class QWidget;
 
 namespace orvilo::win {
@@ -80,13 +82,6 @@ class ScriptedDialogs : public CommonDialogs {
 };
 
 // Installs a ScriptedDialogs for the lifetime of the guard.
-class ScopedScriptedDialogs : public ScriptedDialogs {
- public:
-  ScopedScriptedDialogs() : previous_(Install(this)) {}
-  ~ScopedScriptedDialogs() override { Install(previous_); }
-
- private:
-  CommonDialogs* previous_;
-};
+using ScopedScriptedDialogs = ScopedInstall<ScriptedDialogs>;
 
 }  // namespace orvilo::win

@@ -209,6 +209,18 @@ void Window::OnTimer(int) {}
 
 HitTest Window::HitTestAt(const QPoint&) const { return HitTest::Client; }
 
+void Window::SetCapture() {
+  if (captured_) return;
+  captured_ = true;
+  if (isVisible()) grabMouse();
+}
+
+void Window::ReleaseCapture() {
+  if (!captured_) return;
+  captured_ = false;
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+}
+
 bool Window::event(QEvent* event) {
   if (event->type() == MessageEvent::Type()) {
     OnMessage(static_cast<MessageEvent*>(event)->message());

@@ -14,7 +14,8 @@
 //    window system first and track the mouse themselves where it cannot;
 //    child windows are always tracked here), with OnMoving/OnSizing hooks
 //    that may adjust the proposed rectangle, the minimum size as the minimum
-//    tracking size, and OnEnterSizeMove/OnExitSizeMove around the gesture.
+//    tracking size, and OnEnterSizeMove/OnExitSizeMove around the gesture;
+//  - the pointer capture (SetCapture/ReleaseCapture).
 #pragma once
 
 #include <QPoint>
@@ -68,6 +69,18 @@ class Window : public QWidget {
   virtual HitTest HitTestAt(const QPoint& windowPoint) const;
   bool IsSizingOrMoving() const { return tracking_.has_value(); }
 
+  // The pointer capture: while held, the window gets every pointer event,
+  // also outside its rectangle, so it notices the pointer leaving. The
+  // window system is asked for a real grab when the window is visible;
+  // HasCapture is the window's own record, so rules built on it work alike
+  // where no grab is granted (offscreen, some compositors), where the
+  // window hears of leaving by leave events instead. Taking a held capture
+  // or releasing a free one does nothing; the toolkit ends the grab of a
+  // window that is destroyed.
+  void SetCapture();
+  void ReleaseCapture();
+  bool HasCapture() const { return captured_; }
+
  protected:
   virtual bool OnCreate() { return true; }
   virtual std::intptr_t OnMessage(const Msg& message);
@@ -100,6 +113,7 @@ class Window : public QWidget {
   struct HandleSlot* handle_ = nullptr;
   std::map<int, std::pair<int, int>> timers_;  // our id -> (Qt timer id, interval)
   std::optional<Tracking> tracking_;
+  bool captured_ = false;
 };
 
 }  // namespace orvilo::win

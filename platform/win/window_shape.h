@@ -2,13 +2,14 @@
 // (magenta) belongs to the window, gathered row by row as runs.
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <QRegion>
 
+#include "platform/gdi/key_colour.h"
+
 namespace orvilo::win {
 
-inline constexpr QRgb kKeyColour = 0xFFFF00FF;  // RGB(255, 0, 255)
+using gdi::kKeyColour;
 
 QRegion RegionFromKeyColour(const QImage& picture, QRgb key = kKeyColour);
 

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/settings/settings_keys.h"
+
 namespace orvilo::shell {
 
 // What the main window keeps from the file for the whole run.
@@ -26,7 +28,7 @@ struct MainWindowSettings {
   std::string userDicPath;   // "UserDicPath": Korean user dictionary
   std::string userEDicPath;  // "UserEDicPath": English user dictionary
   std::string videoFolder;   // "VideoFolder": recordings
-  int resolutionIndex = 2;   // "RESOLUTION" as read (any number; the camera checks it)
+  int resolutionIndex = kDefaultResolutionIndex;  // "RESOLUTION" as read (any number; the camera checks it)
   int rotation = 0;          // "ROTATE" in quarter turns clockwise, 0..3
   bool fullScreen = false;   // "FULLSCREEN" == "TRUE"
   std::string title;         // "TITLE"; empty: the caption of the camera model

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "imageview/skin/skin_table.h"
+#include "platform/gdi/key_colour.h"
 #include "tools/skingen/artwork.h"
 #include "tools/skingen/icons.h"
 #include "tools/skingen/style.h"
@@ -115,17 +116,8 @@ bool WriteSheet(const QString& path, const std::vector<Written>& written) {
   painter.setFont(font);
   for (const Placed& place : placed) {
     painter.fillRect(place.box, QBrush(QColor(150, 150, 150), Qt::Dense4Pattern));
-    QImage shown = place.item->picture;
-    if (place.item->entry->kind == SkinKind::Bitmap) {
-      shown = shown.convertToFormat(QImage::Format_ARGB32);
-      for (int py = 0; py < shown.height(); ++py) {
-        auto* row = reinterpret_cast<QRgb*>(shown.scanLine(py));
-        for (int px = 0; px < shown.width(); ++px) {
-          if ((row[px] & 0xFFFFFF) == 0xFF00FF) row[px] = 0;
-        }
-      }
-    }
-    painter.drawImage(place.box, shown);
+    const bool keyed = place.item->entry->kind == SkinKind::Bitmap;
+    painter.drawImage(place.box, keyed ? orvilo::gdi::KeyColourToTransparent(place.item->picture) : place.item->picture);
     painter.setPen(Qt::black);
     painter.drawText(QPoint(place.box.left(), place.box.bottom() + kCaption),
                      QString::number(place.item->entry->id) + (place.item->english ? QStringLiteral("en") : QString()));
@@ -150,20 +142,10 @@ bool WritePreview(const QString& path, const std::vector<Written>& written) {
   QImage window(W, H, QImage::Format_ARGB32);
   window.fill(QColor(57, 57, 57));
   QPainter painter(&window);
-  auto keyed = [](const QImage& picture) {
-    QImage copy = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < copy.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(copy.scanLine(y));
-      for (int x = 0; x < copy.width(); ++x) {
-        if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
-      }
-    }
-    return copy;
-  };
   auto draw = [&](int id, int x, int y, int look = -1, int looks = 4, QSize stretch = QSize()) {
     const QImage* picture = Find(written, SkinKind::Bitmap, id);
     if (picture == nullptr) return;
-    QImage part = keyed(*picture);
+    QImage part = orvilo::gdi::KeyColourToTransparent(*picture);
     if (look >= 0) part = part.copy(look * part.width() / looks, 0, part.width() / looks, part.height());
     painter.drawImage(QRect(QPoint(x, y), stretch.isValid() ? stretch : part.size()), part);
   };

@@ -35,12 +35,12 @@ QImage NewTransparentPicture(int width, int height) {
 }
 
 void KeyOut(QImage& picture, const QColor& colour) {
-  const QRgb match = colour.rgb() & 0xFFFFFF;
+  const QRgb match = colour.rgb();
   const QRgb key = colour::kKey.rgb();
   for (int y = 0; y < picture.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < picture.width(); ++x) {
-      if ((row[x] & 0xFFFFFF) == match) row[x] = key;
+      if (gdi::IsKeyColour(row[x], match)) row[x] = key;
     }
   }
 }

@@ -16,11 +16,13 @@
 #include <QString>
 #include <functional>
 
+#include "platform/gdi/key_colour.h"
+
 namespace orvilo::skingen {
 
 // Colours of the program's skin.
 namespace colour {
-inline const QColor kKey(255, 0, 255);
+inline const QColor kKey = QColor::fromRgb(gdi::kKeyColour);
 inline const QColor kFrame(57, 57, 57);       // window face, command-bar zone
 inline const QColor kCaption(36, 36, 36);     // top strip of the main window
 inline const QColor kBorder(22, 22, 22);      // outer edge of dark windows

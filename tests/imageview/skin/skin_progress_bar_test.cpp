@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "imageview/skin/skin_ids.h"
 #include "imageview/skin_resources.h"
 #include "skin_test_support.h"
@@ -186,7 +188,10 @@ TEST_F(PositionSliderTest, SetPositionPlacesTheThumbCentreOnTheValue) {
     int left;
   };
   const Case cases[] = {{0, 100, 0},   {5, 100, 0},      {50, 100, 78},   {100, 100, 157},
-                        {65535, 65535, 157}, {-3, 100, 0}, {500, 100, 157}, {1LL << 40, 1LL << 41, 78}};
+                        {65535, 65535, 157}, {-3, 100, 0}, {500, 100, 157},
+                        // value × width beyond 64 bits
+                        {LLONG_MAX, LLONG_MAX, 157}, {LLONG_MAX / 2, LLONG_MAX, 78}, {LLONG_MAX, 1LL << 62, 157},
+                        {1LL << 40, 1LL << 41, 78}};
   for (const Case& c : cases) {
     slider->SetPosition(c.value, c.total);
     EXPECT_EQ(slider->ThumbLeft(), c.left) << c.value << "/" << c.total;

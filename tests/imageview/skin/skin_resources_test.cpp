@@ -218,15 +218,3 @@ TEST(SkinResources, ShapedWindowsTakeTheirShapeFromNonMagentaPixels) {
   EXPECT_EQ(LoadSkinBitmap(skin::kInsetFrame).pixel(200, 150), win::kKeyColour);
   EXPECT_EQ(LoadSkinBitmap(skin::kNavigatorFrame).pixel(145, 110), win::kKeyColour);
 }
-
-TEST(SkinResources, KeyColourBecomesTransparent) {
-  QImage picture(3, 1, QImage::Format_RGB32);
-  picture.setPixel(0, 0, win::kKeyColour);
-  picture.setPixel(1, 0, qRgb(255, 0, 254));
-  picture.setPixel(2, 0, qRgb(10, 20, 30));
-  const QImage keyed = KeyColourToTransparent(picture);
-  EXPECT_EQ(qAlpha(keyed.pixel(0, 0)), 0);
-  EXPECT_EQ(keyed.pixel(1, 0), qRgb(255, 0, 254));
-  EXPECT_EQ(keyed.pixel(2, 0), qRgb(10, 20, 30));
-  EXPECT_TRUE(KeyColourToTransparent(QImage()).isNull());
-}

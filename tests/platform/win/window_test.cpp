@@ -182,3 +182,24 @@ TEST(Window, ClientPressesAreLeftToTheWindow) {
   EXPECT_FALSE(window.IsSizingOrMoving());
   EXPECT_TRUE(window.hooks.empty());
 }
+
+TEST(Window, PointerCaptureIsTheWindowsOwnRecordWithAGrabWhileVisible) {
+  QWidget parent;
+  parent.resize(200, 100);
+  RecordingWindow window;
+  window.Create(&parent, "child", 3, QRect(10, 10, 50, 20), false);
+  window.SetCapture();  // hidden: recorded, but nothing to grab with
+  EXPECT_TRUE(window.HasCapture());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  window.ReleaseCapture();
+  EXPECT_FALSE(window.HasCapture());
+
+  parent.show();
+  window.show();
+  window.SetCapture();
+  window.SetCapture();  // held already: not counted
+  EXPECT_EQ(QWidget::mouseGrabber(), &window);
+  window.ReleaseCapture();
+  EXPECT_FALSE(window.HasCapture());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
