@@ -35,7 +35,7 @@ std::u32string FromUtf16(std::string_view bytes, bool bigEndian) {
     const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
     units[i] = static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
   }
-  return DecodeUtf8(text::Utf16ToUtf8(units)).characters;
+  return text::Utf8ToUtf32(text::Utf16ToUtf8(units));
 }
 
 }  // namespace
