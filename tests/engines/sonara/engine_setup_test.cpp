@@ -53,6 +53,9 @@ TEST_F(EngineTest, RefusesFoldersWithoutAUsableSpeaker) {
       {"unknown voice", MakeDatabase(scratch, "voiceless", "NAME X\nVOICE zz-nothing\nSAMPLE_RATE 16000\n"), 0,
        STTS_ERR_DATABASE},
       {"config not text", MakeDatabase(scratch, "binary", std::string("\x7f" "ELF\0\0\x01", 7)), 0, STTS_ERR_DATABASE},
+      {"config too large",
+       MakeDatabase(scratch, "huge", "NAME X\nVOICE ko\nSAMPLE_RATE 16000\n" + std::string(64 * 1024, '#')), 0,
+       STTS_ERR_DATABASE},
       {"unknown language", DatabaseFolder("KO_KR"), 7, STTS_ERR_LANGUAGE},
   };
   for (const Case& c : cases) {
