@@ -1,6 +1,6 @@
 #include "engines/sonara/api_support.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "platform/text/unicode.h"
 

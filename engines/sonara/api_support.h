@@ -2,12 +2,9 @@
 // nothing throws across the C interface.
 #pragma once
 
-#include <cstring>
-#include <new>
-#include <optional>
+#include <cstddef>
 #include <string_view>
 
-#include "engines/sonara/language.h"
 #include "engines/sonara/sonara_m.h"
 
 namespace orvilo::sonara {

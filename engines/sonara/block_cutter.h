@@ -34,8 +34,6 @@ class BlockCutter {
   // Emits what is pending as a (shorter) block.
   bool Flush();
 
-  std::int64_t SamplesPushed() const { return pushed_; }
-
  private:
   bool EmitBlock(std::size_t count);
   std::int64_t BlockLimit() const;

@@ -5,15 +5,14 @@ namespace {
 
 struct LanguageFacts {
   const char* name;
-  const char* folder;
-  const char* codePage;
+  text::CodePage codePage;
 };
 
 constexpr LanguageFacts kFacts[kLanguageCount] = {
-    {"Korean", "KO_KR", "CP949"},
-    {"English", "EN_US", "US-ASCII"},
-    {"Chinese", "ZH_CN", "CP936"},
-    {"Japanese", "JA_JP", "CP932"},
+    {"Korean", text::CodePage::Cp949},
+    {"English", text::CodePage::Ascii},
+    {"Chinese", text::CodePage::Cp936},
+    {"Japanese", text::CodePage::Cp932},
 };
 
 }  // namespace
@@ -24,7 +23,6 @@ std::optional<Language> LanguageFromNumber(int number) {
 }
 
 const char* LanguageName(Language language) { return kFacts[static_cast<int>(language)].name; }
-const char* DatabaseFolderName(Language language) { return kFacts[static_cast<int>(language)].folder; }
-const char* CodePageName(Language language) { return kFacts[static_cast<int>(language)].codePage; }
+text::CodePage LegacyCodePage(Language language) { return kFacts[static_cast<int>(language)].codePage; }
 
 }  // namespace orvilo::sonara

@@ -1,8 +1,10 @@
-// The engine's languages and what belongs to each: its database folder,
-// the name it is shown under and its legacy code page.
+// The engine's languages and what belongs to each: the name it is shown
+// under and its legacy code page.
 #pragma once
 
 #include <optional>
+
+#include "platform/text/code_page.h"
 
 namespace orvilo::sonara {
 
@@ -12,8 +14,8 @@ inline constexpr int kLanguageCount = 4;
 // Null for a number outside 0-3.
 std::optional<Language> LanguageFromNumber(int number);
 
-const char* LanguageName(Language language);    // "Korean", "English", "Chinese", "Japanese"
-const char* DatabaseFolderName(Language language);  // "KO_KR", "EN_US", "ZH_CN", "JA_JP"
-const char* CodePageName(Language language);    // the iconv name: "CP949", "US-ASCII", "CP936", "CP932"
+const char* LanguageName(Language language);  // "Korean", "English", "Chinese", "Japanese"
+// The code page of the language's text written on Windows: CP949, US-ASCII, CP936, CP932.
+text::CodePage LegacyCodePage(Language language);
 
 }  // namespace orvilo::sonara

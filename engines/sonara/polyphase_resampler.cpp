@@ -19,7 +19,6 @@ namespace {
 constexpr double kStopBandDecibels = 70.0;
 constexpr double kPassFraction = 0.85;  // pass band edge / lower Nyquist frequency
 constexpr int kCoefficientBits = 14;
-constexpr std::int64_t kMaxPhases = 1024;
 
 double BesselI0(double x) {
   double sum = 1.0;
@@ -89,13 +88,7 @@ inline std::int32_t Dot(const std::int16_t* coefficients, const std::int16_t* sa
 
 }  // namespace
 
-bool PolyphaseResampler::Supports(int inputRate, int outputRate) {
-  if (inputRate <= 0 || outputRate <= 0) return false;
-  return outputRate / std::gcd(inputRate, outputRate) <= kMaxPhases;
-}
-
-PolyphaseResampler::PolyphaseResampler(int inputRate, int outputRate)
-    : inputRate_(inputRate), outputRate_(outputRate) {
+PolyphaseResampler::PolyphaseResampler(int inputRate, int outputRate) {
   const int divisor = std::gcd(inputRate, outputRate);
   up_ = outputRate / divisor;
   down_ = inputRate / divisor;

@@ -22,11 +22,6 @@ class PolyphaseResampler {
   // Rates whose ratio reduces to at most 1024 output phases (all the usual ones).
   PolyphaseResampler(int inputRate, int outputRate);
 
-  static bool Supports(int inputRate, int outputRate);
-
-  int InputRate() const { return inputRate_; }
-  int OutputRate() const { return outputRate_; }
-
   std::int64_t OutputPositionOf(std::int64_t inputPosition) const;
 
   // Appends the output that `count` more input samples make available.
@@ -40,8 +35,6 @@ class PolyphaseResampler {
  private:
   void Produce(std::vector<std::int16_t>& output, std::int64_t limit);
 
-  int inputRate_;
-  int outputRate_;
   std::int64_t up_;    // L: output phases
   std::int64_t down_;  // M
   std::shared_ptr<const FilterBank> bank_;

@@ -281,8 +281,8 @@ STTS_API int STTS_uLawEnCoding(int n, const int16_t* in, uint8_t* out);         
 STTS_API int STTS_aLawEnCoding(int n, const int16_t* in, uint8_t* out);            /* G.711 A-law */
 
 /* Four bits per sample, two samples a byte, first sample in the high
- * nibble (VOX: Dialogic ADPCM of 12-bit samples) or the low nibble (IMA
- * ADPCM). The encoder state continues from call to call on the same thread
+ * nibble (the order raw .vox and .ima files are read in): VOX is Dialogic
+ * ADPCM of 12-bit samples, IMA ADPCM of 16-bit ones. The encoder state continues from call to call on the same thread
  * so that consecutive blocks form one stream; an odd sample waits for the
  * next call. It starts afresh with every synthesis on the thread and with
  * STTS_ResetEnCoding. */

@@ -98,12 +98,13 @@ int SpeechPlayer::StopLocked(std::unique_lock<std::mutex>& lock) {
   if (state_ == State::kIdle) return STTS_ERR_NOTHING_PLAYING;
   if (state_ != State::kStopping) {
     state_ = State::kStopping;
-    stopSynthesis_ = true;
-    if (output_) output_->Reset();
     {
+      // Speak queues blocks under this lock: none is queued after the reset below.
       std::lock_guard progress(progressMutex_);
+      stopSynthesis_ = true;
     }
     progress_.notify_all();
+    if (output_) output_->Reset();
   }
   changed_.wait(lock, [&] { return state_ == State::kIdle; });
   return STTS_OK;
@@ -143,11 +144,15 @@ void SpeechPlayer::Speak(const Speech& speech) {
   Synthesize(synthesizer_, speech.settings, speech.text, stopSynthesis_,
              [&](const std::int16_t* samples, std::size_t count, const WordMark*) {
                {
+                 // A stop sets its flag under this lock and then resets the
+                 // output, so a block is queued before that reset (which
+                 // discards it) or not at all: nothing is heard after a stop
+                 // or left over for the next speech.
                  std::unique_lock progress(progressMutex_);
                  progress_.wait(progress, [&] { return stopSynthesis_.load() || output->QueuedFrames() < ahead; });
+                 if (stopSynthesis_.load()) return false;
+                 output->Queue(samples, count);
                }
-               if (stopSynthesis_.load()) return false;
-               output->Queue(samples, count);
                if (!started_) ReportFirstSound();
                return true;
              });

@@ -12,7 +12,7 @@ namespace {
 // to the synthesiser (line ends stay: they separate words).
 char32_t Readable(char32_t c) {
   if (c == U'\n') return c;
-  if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || c == kReplacementCharacter || c == 0xFEFF ||
+  if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || c == text::kReplacementCharacter || c == 0xFEFF ||
       (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
     return U' ';
   }
@@ -78,20 +78,6 @@ std::vector<Piece> CutIntoPieces(const std::u32string& characters) {
     begin = end;
   }
   return pieces;
-}
-
-std::string ToUtf8(std::u32string_view characters) {
-  std::u16string units;
-  units.reserve(characters.size());
-  for (const char32_t code : characters) {
-    if (code >= 0x10000) {
-      units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-      units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-    } else {
-      units.push_back(static_cast<char16_t>(code));
-    }
-  }
-  return text::Utf16ToUtf8(units);
 }
 
 }  // namespace orvilo::sonara

@@ -40,6 +40,4 @@ inline constexpr std::size_t kMaxPieceCharacters = 300;
 // cover the whole text.
 std::vector<Piece> CutIntoPieces(const std::u32string& characters);
 
-std::string ToUtf8(std::u32string_view characters);
-
 }  // namespace orvilo::sonara

@@ -6,6 +6,7 @@
 #include "engines/sonara/polyphase_resampler.h"
 #include "engines/sonara/spoken_text.h"
 #include "engines/sonara/word_timing.h"
+#include "platform/text/unicode.h"
 
 namespace orvilo::sonara {
 
@@ -40,7 +41,7 @@ bool Synthesize(EspeakSynthesizer& synthesizer, const SynthesisSettings& setting
     samples.clear();
     words.clear();
     const std::u32string_view characters(spoken.characters.data() + piece.begin, piece.end - piece.begin);
-    if (!synthesizer.Synthesize(voice, ToUtf8(characters), stop, samples, words)) return false;
+    if (!synthesizer.Synthesize(voice, text::Utf32ToUtf8(characters), stop, samples, words)) return false;
     if (stop.load()) return true;
     if (settings.highlight) {
       AddUnreportedWords(characters, static_cast<std::int64_t>(samples.size()), words);

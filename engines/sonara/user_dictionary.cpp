@@ -1,11 +1,10 @@
 #include "engines/sonara/user_dictionary.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "engines/sonara/character_class.h"
 #include "engines/sonara/text_decoder.h"
+#include "platform/sys/file_io.h"
 #include "platform/text/unicode.h"
 
 namespace orvilo::sonara {
@@ -35,22 +34,15 @@ std::u32string FromUtf16(std::string_view bytes, bool bigEndian) {
     const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
     units[i] = static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
   }
-  return DecodeUtf8(text::Utf16ToUtf8(units)).characters;
+  return text::Utf8ToUtf32(text::Utf16ToUtf8(units));
 }
 
 }  // namespace
 
 UserDictionary::LoadResult UserDictionary::Load(const std::string& path, Language language) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {};
-  std::string bytes;
-  char chunk[65536];
-  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-    bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-    if (bytes.size() > kMaxFileBytes) return {LoadStatus::kTooLarge, nullptr, 0, 0};
-  }
-  if (file.bad()) return {};
-  return Parse(bytes, language);
+  const sys::FileBytes file = sys::ReadFileBytes(path, kMaxFileBytes);
+  if (file.status != sys::FileBytes::Status::Ok) return {};
+  return Parse(file.bytes, language);
 }
 
 UserDictionary::LoadResult UserDictionary::Parse(std::string_view bytes, Language language) {

@@ -26,7 +26,8 @@ class UserDictionary {
     std::u32string pronunciation;
   };
 
-  enum class LoadStatus { kLoaded, kUnreadable, kTooLarge, kNotText };
+  // kUnreadable: missing, not a file, unreadable or larger than kMaxFileBytes.
+  enum class LoadStatus { kLoaded, kUnreadable, kNotText };
   struct LoadResult {
     LoadStatus status = LoadStatus::kUnreadable;
     std::shared_ptr<const UserDictionary> dictionary;  // set when loaded

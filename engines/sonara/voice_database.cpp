@@ -1,11 +1,10 @@
 #include "engines/sonara/voice_database.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <sstream>
+
+#include "platform/sys/file_io.h"
 
 namespace orvilo::sonara {
 namespace {
@@ -17,11 +16,6 @@ std::optional<int> ParseInt(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace
@@ -85,18 +79,14 @@ std::shared_ptr<LanguageDatabase> ReadLanguageDatabase(Language language, const 
   std::replace(path.begin(), path.end(), '\\', '/');
   if (path.empty()) return nullptr;
   if (path.back() != '/') path.push_back('/');
-  if (!IsFolder(path)) return nullptr;
+  if (!sys::IsDirectory(path)) return nullptr;
 
   auto database = std::make_shared<LanguageDatabase>();
   database->language = language;
   database->folder = path;
   for (int number = 0; number < kSpeakerCount; ++number) {
-    std::ifstream file(path + "config/config." + std::to_string(number), std::ios::binary);
-    if (!file) continue;
-    std::string contents(kMaxConfigBytes, '\0');
-    file.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<std::size_t>(file.gcount()));
-    database->speakers[number] = ParseSpeakerConfig(contents, number);
+    const sys::FileBytes file = sys::ReadFileBytes(path + "config/config." + std::to_string(number), kMaxConfigBytes);
+    if (file.status == sys::FileBytes::Status::Ok) database->speakers[number] = ParseSpeakerConfig(file.bytes, number);
   }
   return database;
 }

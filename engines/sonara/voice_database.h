@@ -9,7 +9,7 @@
 //   SAMPLE_RATE       16000 or 8000: the rate of the PCM the speaker delivers
 //   ID                optional number shown for the speaker (default: the speaker number)
 // Other keys are ignored; a speaker is installed when NAME, VOICE and a valid
-// SAMPLE_RATE are present.
+// SAMPLE_RATE are present (in a file of at most 64 KiB).
 #pragma once
 
 #include <array>

@@ -58,60 +58,64 @@ snd_mixer_elem_t* FindVolumeControl(snd_mixer_t* mixer) {
   return nullptr;
 }
 
-bool UsesProcessVolume(const AudioOutputChoice& choice) { return choice.kind != AudioOutputChoice::Kind::kAlsa; }
+// The playback volume of the card behind `device`, with its range.
+struct VolumeControl {
+  MixerHandle mixer;
+  snd_mixer_elem_t* element = nullptr;
+  long minimum = 0;
+  long maximum = 0;
+};
+
+std::optional<VolumeControl> OpenVolumeControl(const std::string& device) {
+  VolumeControl control;
+  control.mixer = OpenMixer(MixerNameOf(device));
+  if (!control.mixer) return std::nullopt;
+  control.element = FindVolumeControl(control.mixer.get());
+  if (control.element == nullptr ||
+      snd_mixer_selem_get_playback_volume_range(control.element, &control.minimum, &control.maximum) < 0 ||
+      control.maximum <= control.minimum) {
+    return std::nullopt;
+  }
+  return control;
+}
 
 }  // namespace
 
 std::optional<int> ReadMasterVolume() {
   const AudioOutputChoice choice = AudioOutputChoiceFromEnvironment();
-  if (UsesProcessVolume(choice)) {
-    if (choice.kind == AudioOutputChoice::Kind::kInvalid) return std::nullopt;
-    return processVolume.load();
-  }
-  MixerHandle mixer = OpenMixer(MixerNameOf(choice.target));
-  if (!mixer) return std::nullopt;
-  snd_mixer_elem_t* control = FindVolumeControl(mixer.get());
-  long minimum = 0;
-  long maximum = 0;
-  if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &minimum, &maximum) < 0 ||
-      maximum <= minimum) {
-    return std::nullopt;
-  }
-  long loudest = minimum;
+  if (choice.kind == AudioOutputChoice::Kind::kInvalid) return std::nullopt;
+  if (choice.kind != AudioOutputChoice::Kind::kAlsa) return processVolume.load();
+  const auto control = OpenVolumeControl(choice.target);
+  if (!control) return std::nullopt;
+  long loudest = control->minimum;
   bool any = false;
   for (int channel = 0; channel <= SND_MIXER_SCHN_LAST; ++channel) {
     const auto id = static_cast<snd_mixer_selem_channel_id_t>(channel);
     long value = 0;
-    if (!snd_mixer_selem_has_playback_channel(control, id) ||
-        snd_mixer_selem_get_playback_volume(control, id, &value) < 0) {
+    if (!snd_mixer_selem_has_playback_channel(control->element, id) ||
+        snd_mixer_selem_get_playback_volume(control->element, id, &value) < 0) {
       continue;
     }
     loudest = any ? std::max(loudest, value) : value;
     any = true;
   }
   if (!any) return std::nullopt;
-  return static_cast<int>(((loudest - minimum) * 100 + (maximum - minimum) / 2) / (maximum - minimum));
+  const long range = control->maximum - control->minimum;
+  return static_cast<int>(((loudest - control->minimum) * 100 + range / 2) / range);
 }
 
 bool WriteMasterVolume(int percent) {
   percent = std::clamp(percent, 0, 100);
   const AudioOutputChoice choice = AudioOutputChoiceFromEnvironment();
-  if (UsesProcessVolume(choice)) {
-    if (choice.kind == AudioOutputChoice::Kind::kInvalid) return false;
+  if (choice.kind == AudioOutputChoice::Kind::kInvalid) return false;
+  if (choice.kind != AudioOutputChoice::Kind::kAlsa) {
     processVolume.store(percent);
     return true;
   }
-  MixerHandle mixer = OpenMixer(MixerNameOf(choice.target));
-  if (!mixer) return false;
-  snd_mixer_elem_t* control = FindVolumeControl(mixer.get());
-  long minimum = 0;
-  long maximum = 0;
-  if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &minimum, &maximum) < 0 ||
-      maximum <= minimum) {
-    return false;
-  }
-  const long value = minimum + ((maximum - minimum) * percent + 50) / 100;
-  return snd_mixer_selem_set_playback_volume_all(control, value) == 0;
+  const auto control = OpenVolumeControl(choice.target);
+  if (!control) return false;
+  const long value = control->minimum + ((control->maximum - control->minimum) * percent + 50) / 100;
+  return snd_mixer_selem_set_playback_volume_all(control->element, value) == 0;
 }
 
 }  // namespace orvilo::audio

@@ -2,7 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+
+#include "platform/text/unicode.h"
 
 namespace orvilo::text {
 namespace {
@@ -18,10 +21,14 @@ const char* IconvName(CodePage codePage) {
   return "UTF-8";
 }
 
+// Characters as DecodeCharacter reads them.
+constexpr const char* kUtf32 = "UTF-32LE";
+
 // One iconv conversion descriptor, closed with the object.
 class Converter {
  public:
-  Converter(CodePage from, CodePage to) : handle_(iconv_open(IconvName(to), IconvName(from))) {}
+  Converter(const char* from, const char* to) : handle_(iconv_open(to, from)) {}
+  Converter(CodePage from, CodePage to) : Converter(IconvName(from), IconvName(to)) {}
   ~Converter() {
     if (IsOpen()) iconv_close(handle_);
   }
@@ -59,20 +66,29 @@ class Converter {
     return error;
   }
 
+  // For a converter to kUtf32: decodes the first character of `input` into
+  // `character` and returns its length in bytes; 0 when `input` does not
+  // begin with a complete, valid character.
+  std::size_t DecodeCharacter(std::string_view input, char32_t& character) {
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    unsigned char unit[4];
+    char* out = reinterpret_cast<char*>(unit);
+    std::size_t outLeft = sizeof unit;
+    iconv(handle_, &in, &inLeft, &out, &outLeft);  // stops after one character: no room for more
+    const std::size_t length = input.size() - inLeft;
+    if (outLeft != 0 || length == 0) {
+      iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+      return 0;
+    }
+    character = static_cast<char32_t>(unit[0] | (unit[1] << 8) | (unit[2] << 16)) |
+                (static_cast<char32_t>(unit[3]) << 24);
+    return length;
+  }
+
  private:
   iconv_t handle_;
 };
-
-// Length of the character of code page `from` at the start of `input`: the
-// shortest prefix that decodes on its own, or 1 for a byte that starts none.
-std::size_t CharacterLength(std::string_view input, Converter& decoder) {
-  for (std::size_t length = 1; length <= 4 && length <= input.size(); ++length) {
-    std::string_view prefix = input.substr(0, length);
-    std::string ignored;
-    if (decoder.IsOpen() && decoder.Convert(prefix, ignored) == 0) return length;
-  }
-  return 1;
-}
 
 }  // namespace
 
@@ -88,14 +104,36 @@ Conversion ConvertCodePage(std::string_view bytes, CodePage from, CodePage to, s
   Conversion result;
   Converter converter(from, to);
   if (!converter.IsOpen()) return result;
-  Converter decoder(from, CodePage::Utf8);  // measures the characters that fail
+  Converter decoder(IconvName(from), kUtf32);  // measures the characters that fail
+  char32_t ignored;
   while (converter.Convert(bytes, result.bytes) != 0 && !bytes.empty()) {
     result.bytes.append(replacement);
     ++result.replaced;
-    bytes.remove_prefix(CharacterLength(bytes, decoder));
+    bytes.remove_prefix(std::max<std::size_t>(1, decoder.IsOpen() ? decoder.DecodeCharacter(bytes, ignored) : 0));
   }
   result.ok = true;
   return result;
+}
+
+std::optional<DecodedText> DecodeCodePage(std::string_view bytes, CodePage from) {
+  std::optional<Converter> decoder;  // UTF-8, the common case, needs none
+  if (from != CodePage::Utf8) {
+    decoder.emplace(IconvName(from), kUtf32);
+    if (!decoder->IsOpen()) return std::nullopt;
+  }
+  DecodedText text;
+  text.characters.reserve(bytes.size());
+  text.byteOffsets.reserve(bytes.size() + 1);
+  for (std::size_t position = 0; position < bytes.size();) {
+    char32_t character = kReplacementCharacter;
+    const std::string_view rest = bytes.substr(position);
+    const std::size_t length = decoder ? decoder->DecodeCharacter(rest, character) : DecodeUtf8Character(rest, character);
+    text.characters.push_back(length > 0 ? character : kReplacementCharacter);
+    text.byteOffsets.push_back(static_cast<std::int32_t>(position));
+    position += std::max<std::size_t>(1, length);
+  }
+  text.byteOffsets.push_back(static_cast<std::int32_t>(bytes.size()));
+  return text;
 }
 
 }  // namespace orvilo::text

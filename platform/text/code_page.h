@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvilo::text {
 
@@ -40,5 +43,22 @@ Conversion ConvertCodePage(std::string_view bytes, CodePage from, CodePage to);
 // of a double-byte code page costs one byte of input, so the text after it is
 // found again.
 Conversion ConvertCodePage(std::string_view bytes, CodePage from, CodePage to, std::string_view replacement);
+
+// Characters decoded one by one, each keeping the bytes it came from, so
+// that whatever is found among the characters (a word, a sentence) can be
+// pointed out in the original bytes.
+struct DecodedText {
+  std::u32string characters;
+  // characters.size() + 1 entries: the first byte of each character, then
+  // the length of the input. Character i came from bytes
+  // [byteOffsets[i], byteOffsets[i + 1]).
+  std::vector<std::int32_t> byteOffsets;
+};
+
+// Decodes `bytes` (less than 2 GiB) of code page `from`. Each byte that
+// begins no character of the code page (an invalid or cut sequence) becomes
+// a U+FFFD of its own, and decoding goes on with the next byte. Nothing when
+// the system cannot convert from `from`.
+std::optional<DecodedText> DecodeCodePage(std::string_view bytes, CodePage from);
 
 }  // namespace orvilo::text

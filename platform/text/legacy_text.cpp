@@ -1,18 +1,24 @@
 #include "platform/text/legacy_text.h"
 
-#include "platform/text/code_page.h"
 #include "platform/text/unicode.h"
 
 namespace orvilo::text {
 
+TextEncoding DetectTextEncoding(std::string_view bytes, CodePage legacy) {
+  if (IsValidUtf8(bytes)) return TextEncoding::kUtf8;
+  return ConvertCodePage(bytes, legacy, CodePage::Utf8).ok ? TextEncoding::kLegacy : TextEncoding::kNeither;
+}
+
 bool LooksLikeCp949(std::string_view bytes) {
-  return !IsValidUtf8(bytes) && ConvertCodePage(bytes, CodePage::Cp949, CodePage::Utf8).ok;
+  return DetectTextEncoding(bytes, CodePage::Cp949) == TextEncoding::kLegacy;
 }
 
 std::string DecodeLegacyText(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) return std::string(bytes);
-  Conversion decoded = ConvertCodePage(bytes, CodePage::Cp949, CodePage::Utf8);
-  if (decoded.ok) return std::move(decoded.bytes);
+  switch (DetectTextEncoding(bytes, CodePage::Cp949)) {
+    case TextEncoding::kUtf8: return std::string(bytes);
+    case TextEncoding::kLegacy: return ConvertCodePage(bytes, CodePage::Cp949, CodePage::Utf8).bytes;
+    case TextEncoding::kNeither: break;
+  }
   return Utf16ToUtf8(Utf8ToUtf16(bytes));  // replaces what is neither
 }
 

@@ -6,11 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/code_page.h"
+
 namespace orvilo::text {
 
-// True when `bytes` is not valid UTF-8 but is valid CP949 throughout. Decide
-// over a whole file or document rather than per line: short CP949 runs can
-// happen to be valid UTF-8, long ones practically never are.
+// What text that is either UTF-8 or in a legacy code page is written in.
+enum class TextEncoding {
+  kUtf8,     // valid UTF-8
+  kLegacy,   // not UTF-8, but valid in the legacy code page throughout
+  kNeither,  // broken UTF-8 that the legacy code page does not explain: read it as UTF-8 with replacements
+};
+
+// Decide over a whole file or document rather than per line: short legacy
+// runs can happen to be valid UTF-8, long ones practically never are.
+TextEncoding DetectTextEncoding(std::string_view bytes, CodePage legacy);
+
+// DetectTextEncoding(bytes, CodePage::Cp949) is kLegacy.
 bool LooksLikeCp949(std::string_view bytes);
 
 // The text of `bytes` as UTF-8: valid UTF-8 is returned unchanged, CP949 text

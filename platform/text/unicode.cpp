@@ -1,51 +1,85 @@
 #include "platform/text/unicode.h"
 
+#include <algorithm>
+
 namespace orvilo::text {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+// Bytes of the sequence that `lead` announces (1-4), or 0 for a byte that
+// leads none (a continuation byte, 0xF8-0xFF).
+std::size_t AnnouncedLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 0;
+}
 
-// Decodes one sequence at `pos`; advances `pos` past it (at least one byte).
-char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// Decodes the character at `pos` and advances past it. An ill-formed
+// sequence becomes one U+FFFD and costs its lead byte and the continuation
+// bytes after it (no more than the lead announced), so the text after it is
+// found again.
+char32_t NextCharacter(std::string_view s, std::size_t& pos) {
+  char32_t character;
+  if (const std::size_t length = DecodeUtf8Character(s.substr(pos), character)) {
+    pos += length;
+    return character;
   }
-  int length;
-  char32_t code;
-  char32_t minimum;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, minimum = 0x10000;
+  const std::size_t end = pos + std::max<std::size_t>(1, AnnouncedLength(static_cast<unsigned char>(s[pos])));
+  ++pos;
+  while (pos < end && pos < s.size() && IsContinuation(s[pos])) ++pos;
+  return kReplacementCharacter;
+}
+
+bool IsScalarValue(char32_t code) { return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF); }
+
+void AppendUtf8(char32_t code, std::string& out) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   } else {
-    ++pos;
-    return kReplacement;
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   }
-  std::size_t i = pos + 1;
-  for (int k = 1; k < length; ++k, ++i) {
-    if (i >= s.size() || (byte(i) & 0xC0) != 0x80) {
-      pos = i;  // consume the well-formed part only
-      return kReplacement;
-    }
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  pos = i;
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kReplacement;
-  return code;
 }
 
 }  // namespace
+
+std::size_t DecodeUtf8Character(std::string_view bytes, char32_t& character) {
+  if (bytes.empty()) return 0;
+  const unsigned char lead = static_cast<unsigned char>(bytes[0]);
+  const std::size_t length = AnnouncedLength(lead);
+  if (length == 1) {
+    character = lead;
+    return 1;
+  }
+  if (length == 0 || bytes.size() < length) return 0;
+  constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+  char32_t code = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if (!IsContinuation(bytes[i])) return 0;
+    code = (code << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
+  }
+  if (code < kShortest[length] || !IsScalarValue(code)) return 0;
+  character = code;
+  return length;
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const char32_t code = DecodeUtf8(utf8, pos);
+    const char32_t code = NextCharacter(utf8, pos);
     if (code >= 0x10000) {
       out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
       out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
@@ -66,34 +100,33 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
       code = 0x10000 + ((code - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
       ++i;
     } else if (code >= 0xD800 && code <= 0xDFFF) {
-      code = kReplacement;
+      code = kReplacementCharacter;
     }
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
+    AppendUtf8(code, out);
   }
   return out;
 }
 
+std::u32string Utf8ToUtf32(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) out.push_back(NextCharacter(utf8, pos));
+  return out;
+}
+
+std::string Utf32ToUtf8(std::u32string_view utf32) {
+  std::string out;
+  out.reserve(utf32.size() * 3);
+  for (const char32_t code : utf32) AppendUtf8(IsScalarValue(code) ? code : kReplacementCharacter, out);
+  return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
+  char32_t ignored;
   for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t start = pos;
-    if (DecodeUtf8(bytes, pos) == kReplacement) {
-      // U+FFFD itself, spelled correctly, is valid text.
-      if (!(pos - start == 3 && bytes.substr(start, 3) == "\xEF\xBF\xBD")) return false;
-    }
+    const std::size_t length = DecodeUtf8Character(bytes.substr(pos), ignored);
+    if (length == 0) return false;
+    pos += length;
   }
   return true;
 }

@@ -1,6 +1,7 @@
-// UTF-8 <-> UTF-16 conversion and UTF-8 validation, without locale or iconv.
-// Invalid input never fails: ill-formed sequences and unpaired surrogates
-// become U+FFFD, so text from files and engines is always displayable.
+// UTF-8, UTF-16 and UTF-32 conversion and UTF-8 validation, without locale
+// or iconv. Invalid input never fails: ill-formed sequences, unpaired
+// surrogates and values beyond Unicode become U+FFFD, so text from files and
+// engines is always displayable.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +10,17 @@
 
 namespace orvilo::text {
 
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+std::u32string Utf8ToUtf32(std::string_view utf8);
+std::string Utf32ToUtf8(std::u32string_view utf32);
+
+// Length of the well-formed UTF-8 sequence at the start of `bytes`, its
+// character stored in `character`; 0 when `bytes` is empty or starts with no
+// such sequence (a stray or cut byte, an overlong form, a surrogate).
+std::size_t DecodeUtf8Character(std::string_view bytes, char32_t& character);
 
 // True when the bytes are well-formed UTF-8 (shortest forms, no surrogates).
 bool IsValidUtf8(std::string_view bytes);

@@ -99,7 +99,7 @@ class EncodingTest : public EngineTest {
     if (speech.size() % 2) speech.pop_back();
   }
   std::vector<std::int16_t> speech;
-  ScratchFolder scratch;
+  TemporaryFolder scratch;
 };
 
 struct EncoderCase {
@@ -124,8 +124,8 @@ TEST_P(EncoderTest, SoxDecodesTheSpeech) {
     bytes += static_cast<std::size_t>(c.encode(count, speech.data() + at, encoded.data() + bytes));
   }
   EXPECT_EQ(bytes, speech.size() * c.bytesPer100Samples / 100);
-  const std::string raw = scratch.File("speech.raw");
-  const std::string decoded = scratch.File("decoded.raw");
+  const std::string raw = scratch / "speech.raw";
+  const std::string decoded = scratch / "decoded.raw";
   std::ofstream(raw, std::ios::binary).write(reinterpret_cast<const char*>(encoded.data()), static_cast<std::streamsize>(bytes));
   const std::string log =
       RunCommand("sox " + std::string(c.soxType) + " -r 16000 -c 1 " + raw + " -t raw -e signed -b 16 -L " + decoded);
@@ -202,8 +202,8 @@ struct Export {
 
 TEST_P(ExportTest, SoxReadsRateEncodingAndLength) {
   const ExportCase& c = GetParam();
-  ScratchFolder scratch;
-  const std::string path = scratch.File(c.wave ? "speech.wav" : "speech.au");
+  TemporaryFolder scratch;
+  const std::string path = scratch / (c.wave ? "speech.wav" : "speech.au");
   Export job{std::fopen(path.c_str(), "wb"), c};
   ASSERT_NE(job.file, nullptr);
   std::uint8_t header[128] = {};

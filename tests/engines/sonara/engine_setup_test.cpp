@@ -32,27 +32,30 @@ INSTANTIATE_TEST_SUITE_P(Languages, ShippedSpeakerTest,
                                            SpeakerCase{2, "Meilin", "Chinese"}, SpeakerCase{3, "Haruka", "Japanese"}));
 
 // A folder with one speaker file of the given contents.
-std::string MakeDatabase(const ScratchFolder& scratch, const std::string& name, const std::string& config) {
-  const std::string folder = scratch.File(name);
+std::string MakeDatabase(const TemporaryFolder& scratch, const std::string& name, const std::string& config) {
+  const std::string folder = scratch / name;
   std::filesystem::create_directories(folder + "/config");
   std::ofstream(folder + "/config/config.0") << config;
   return folder + "/";
 }
 
 TEST_F(EngineTest, RefusesFoldersWithoutAUsableSpeaker) {
-  ScratchFolder scratch;
-  std::filesystem::create_directories(scratch.File("empty"));
+  TemporaryFolder scratch;
+  std::filesystem::create_directories(scratch / "empty");
   struct Case {
     const char* label;
     std::string folder;
     int language;
     int expected;
   } cases[] = {
-      {"missing folder", scratch.File("nowhere/"), 0, STTS_ERR_DATABASE},
-      {"no config files", scratch.File("empty/"), 0, STTS_ERR_DATABASE},
+      {"missing folder", scratch / "nowhere/", 0, STTS_ERR_DATABASE},
+      {"no config files", scratch / "empty/", 0, STTS_ERR_DATABASE},
       {"unknown voice", MakeDatabase(scratch, "voiceless", "NAME X\nVOICE zz-nothing\nSAMPLE_RATE 16000\n"), 0,
        STTS_ERR_DATABASE},
       {"config not text", MakeDatabase(scratch, "binary", std::string("\x7f" "ELF\0\0\x01", 7)), 0, STTS_ERR_DATABASE},
+      {"config too large",
+       MakeDatabase(scratch, "huge", "NAME X\nVOICE ko\nSAMPLE_RATE 16000\n" + std::string(64 * 1024, '#')), 0,
+       STTS_ERR_DATABASE},
       {"unknown language", DatabaseFolder("KO_KR"), 7, STTS_ERR_LANGUAGE},
   };
   for (const Case& c : cases) {
@@ -66,7 +69,7 @@ TEST_F(EngineTest, RefusesFoldersWithoutAUsableSpeaker) {
 }
 
 TEST_F(EngineTest, AcceptsWindowsSeparatorsAndReplacesTheDatabase) {
-  ScratchFolder scratch;
+  TemporaryFolder scratch;
   std::string folder =
       MakeDatabase(scratch, "own", "NAME Minsu\nVOICE ko\nSAMPLE_RATE 8000\nID 12\n");
   std::replace(folder.begin(), folder.end(), '/', '\\');

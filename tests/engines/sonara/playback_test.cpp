@@ -23,7 +23,6 @@ long RecordedFrames(const std::string& path) {
 
 class PlaybackTest : public EngineTest {
  protected:
-  ScopedEnvironment output{"ORVILO_AUDIO_OUT", "null"};  // also when run outside CTest
   RecordingWindow window;
 };
 
@@ -42,8 +41,8 @@ TEST_F(PlaybackTest, StartedThenFinishedOnceTheSoundWasHeard) {
 }
 
 TEST_F(PlaybackTest, PauseAndRestartAreReportedInOrderAndLoseNothing) {
-  ScratchFolder scratch;
-  const std::string path = scratch.File("spoken.wav");
+  TemporaryFolder scratch;
+  const std::string path = scratch / "spoken.wav";
   ScopedEnvironment recording("ORVILO_AUDIO_OUT", "wav:" + path);
   const Capture reference = SynthesizeText(0, kSentence, false);
   ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, kSentence.c_str(), nullptr, 0, 0), STTS_DONE);
@@ -69,8 +68,8 @@ TEST_F(PlaybackTest, PauseAndRestartAreReportedInOrderAndLoseNothing) {
 }
 
 TEST_F(PlaybackTest, StopSilencesWithinATenthOfASecondOfAudio) {
-  ScratchFolder scratch;
-  const std::string path = scratch.File("stopped.wav");
+  TemporaryFolder scratch;
+  const std::string path = scratch / "stopped.wav";
   ScopedEnvironment recording("ORVILO_AUDIO_OUT", "wav:" + path);
   std::string text;
   for (int i = 0; i < 20; ++i) text += kSentence + " ";

@@ -13,12 +13,13 @@
 
 #include "engines/sonara/sonara_m.h"
 #include "tests/platform/audio/audio_test_support.h"
+#include "tests/platform/sys/temporary_folder.h"
 
 namespace orvilo::sonara::testing {
 
 using audio::testing::ReadSoundFile;
 using audio::testing::ScopedEnvironment;
-using audio::testing::ScratchFolder;
+using orvilo::testing::TemporaryFolder;
 using audio::testing::WaitUntil;
 
 inline std::string DatabaseFolder(const char* language) {

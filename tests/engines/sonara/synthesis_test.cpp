@@ -3,10 +3,10 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <iconv.h>
 #include <sstream>
 #include <thread>
 
+#include "platform/text/code_page.h"
 #include "sonara_test_support.h"
 
 namespace orvilo::sonara::testing {
@@ -15,19 +15,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::string kData = ORVILO_TEST_DATA_DIR;
-
-std::string ToCodePage(const std::string& utf8, const char* codePage) {
-  iconv_t converter = iconv_open(codePage, "UTF-8");
-  std::string out(utf8.size() * 2, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* outPointer = out.data();
-  std::size_t outLeft = out.size();
-  iconv(converter, &in, &inLeft, &outPointer, &outLeft);
-  iconv_close(converter);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // The blank-separated words of a text without the punctuation around them.
 std::vector<std::string> WordsOf(const std::string& text) {
@@ -103,13 +90,14 @@ TEST_P(HighlightTest, MarksIndexTheCallersText) {
 }
 
 const std::string kKorean = "학생들은 읽는 대로 낱말을 따라갑니다.";
+const std::string kKoreanCp949 = text::ConvertCodePage(kKorean, text::CodePage::Utf8, text::CodePage::Cp949).bytes;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, HighlightTest,
     ::testing::Values(
         HighlightCase{"English", 1, "Students follow the words, one by one.", WordsOf("Students follow the words one by one")},
         HighlightCase{"KoreanUtf8", 0, kKorean, WordsOf(kKorean)},
-        HighlightCase{"KoreanCp949", 0, ToCodePage(kKorean, "CP949"), WordsOf(ToCodePage(kKorean, "CP949"))},
+        HighlightCase{"KoreanCp949", 0, kKoreanCp949, WordsOf(kKoreanCp949)},
         HighlightCase{"MixedKoreanEnglish", 0, "이것은 OCR 결과입니다", WordsOf("이것은 OCR 결과입니다")}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -132,8 +120,8 @@ TEST_F(EngineTest, DictionaryWordsAreSpokenAsWrittenThereAndStillMarked) {
   Capture capture;
   capture.handle = STTS_CreateThread(&capture, &Capture::Receive, 1, 0);
   ASSERT_NE(capture.handle, nullptr);
-  ScratchFolder scratch;
-  const std::string path = scratch.File("english.dic");
+  TemporaryFolder scratch;
+  const std::string path = scratch / "english.dic";
   std::ofstream(path) << "SQL structured query language\n";
   int entries = -1;
   int rejected = -1;
@@ -170,8 +158,8 @@ TEST_F(EngineTest, SpeedMarkupChangesTheLength) {
 }
 
 TEST_F(EngineTest, EightKilohertzSpeakersDeliverHalfTheSamples) {
-  ScratchFolder scratch;
-  const std::string folder = scratch.File("narrow");
+  TemporaryFolder scratch;
+  const std::string folder = scratch / "narrow";
   std::filesystem::create_directories(folder + "/config");
   std::ofstream(folder + "/config/config.0") << "NAME Wenda\nVOICE en-us\nVARIANT f3\nWORDS_PER_MINUTE 165\nSAMPLE_RATE 8000\n";
   const std::string text = "Half the samples, the same time.";

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "tests/platform/sys/temporary_folder.h"
+
 namespace orvilo::sonara {
 namespace {
 
@@ -42,6 +47,13 @@ TEST(UserDictionaryTest, RefusesWhatIsNotText) {
   EXPECT_EQ(UserDictionary::Load(kData + "/missing.dic", Language::kKorean).status,
             UserDictionary::LoadStatus::kUnreadable);
   EXPECT_EQ(UserDictionary::Load(kData, Language::kKorean).status, UserDictionary::LoadStatus::kUnreadable);
+
+  orvilo::testing::TemporaryFolder folder;
+  const std::string huge = folder / "huge.dic";
+  std::ofstream(huge) << "SQL sequel\n";
+  EXPECT_EQ(UserDictionary::Load(huge, Language::kEnglish).status, UserDictionary::LoadStatus::kLoaded);
+  std::filesystem::resize_file(huge, UserDictionary::kMaxFileBytes + 1);
+  EXPECT_EQ(UserDictionary::Load(huge, Language::kEnglish).status, UserDictionary::LoadStatus::kUnreadable);
 }
 
 struct MatchCase {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "audio_test_support.h"
+#include "tests/platform/sys/temporary_folder.h"
 
 namespace orvilo::audio {
 namespace {
@@ -22,8 +23,8 @@ class AudioFileHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 // takes for exactly what was meant: container, encoding, rate and length.
 TEST_P(AudioFileHeaderTest, IndependentReaderAgrees) {
   const HeaderCase& c = GetParam();
-  testing::ScratchFolder folder;
-  const std::string path = folder.File("tone");
+  orvilo::testing::TemporaryFolder folder;
+  const std::string path = folder / "tone";
   constexpr int kFrames = 1000;
   const std::uint64_t dataBytes = static_cast<std::uint64_t>(kFrames) * BytesPerSample(c.encoding);
   const auto header = c.wave ? MakeWaveHeader(c.encoding, 8000, 1, dataBytes) : MakeAuHeader(c.encoding, 8000, 1, dataBytes);

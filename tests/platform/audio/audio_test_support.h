@@ -1,36 +1,17 @@
-// Helpers of the audio tests: a scratch folder, waiting for a condition,
-// and reading an audio file back through libsndfile.
+// Helpers of the audio tests: waiting for a condition, reading an audio file
+// back through libsndfile and setting an environment variable for a while.
 #pragma once
 
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace orvilo::audio::testing {
-
-// A fresh folder, removed with everything in it at the end of the test.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = std::filesystem::temp_directory_path() / "orvilo-audio-XXXXXX";
-    path_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "audio_test_support.h"
+#include "tests/platform/sys/temporary_folder.h"
 
 namespace orvilo::audio {
 namespace {
@@ -53,8 +54,8 @@ TEST(ClockPcmSinkTest, PauseHoldsAndDropDiscards) {
 }
 
 TEST(ClockPcmSinkTest, RecordsExactlyWhatWasHeard) {
-  testing::ScratchFolder folder;
-  const std::string path = folder.File("heard.wav");
+  orvilo::testing::TemporaryFolder folder;
+  const std::string path = folder / "heard.wav";
   const auto samples = Ramp(3200);
   {
     ClockPcmSink sink(16000, 1, path);
@@ -69,8 +70,8 @@ TEST(ClockPcmSinkTest, RecordsExactlyWhatWasHeard) {
 }
 
 TEST(ClockPcmSinkTest, RecordingStopsWithADrop) {
-  testing::ScratchFolder folder;
-  const std::string path = folder.File("dropped.wav");
+  orvilo::testing::TemporaryFolder folder;
+  const std::string path = folder / "dropped.wav";
   const auto samples = Ramp(1600);
   ClockPcmSink sink(16000, 1, path);
   sink.Write(samples.data(), samples.size());

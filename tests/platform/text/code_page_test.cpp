@@ -81,3 +81,34 @@ INSTANTIATE_TEST_SUITE_P(
         Replacement{"InvalidCp949Byte", "\xB0\xA1\xFF\xB0\xA1", CodePage::Cp949, CodePage::Utf8, "\xEF\xBF\xBD", "가\xEF\xBF\xBD가", 1},
         Replacement{"OverlongUtf8", "a\xC0\xAF" "b", CodePage::Utf8, CodePage::Cp949, "?", "a??b", 2},
         Replacement{"Cp949CutAtTheEnd", "\xB0\xA1\xB0", CodePage::Cp949, CodePage::Utf8, "?", "가?", 1}));
+
+struct Positions {
+  const char* name;
+  std::string bytes;
+  CodePage from;
+  std::u32string characters;
+  std::vector<std::int32_t> byteOffsets;
+  friend void PrintTo(const Positions& c, std::ostream* out) { *out << c.name; }
+};
+
+class DecodeCodePageTest : public ::testing::TestWithParam<Positions> {};
+
+// Every character knows its bytes; a byte that begins no character is one
+// U+FFFD, and the text after it is found again.
+TEST_P(DecodeCodePageTest, CharactersKeepTheirBytes) {
+  const auto decoded = DecodeCodePage(GetParam().bytes, GetParam().from);
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->characters, GetParam().characters);
+  EXPECT_EQ(decoded->byteOffsets, GetParam().byteOffsets);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeCodePageTest,
+    ::testing::Values(Positions{"Utf8", "a학\xF0\x9F\x98\x80", CodePage::Utf8, U"a학\U0001F600", {0, 1, 4, 8}},
+                      Positions{"Utf8CutSequence", "\xED\x95" "a", CodePage::Utf8, U"\uFFFD\uFFFDa", {0, 1, 2, 3}},
+                      Positions{"Cp949WithBadByte", "\xC7\xD1\xFF" "a", CodePage::Cp949, U"한\uFFFDa", {0, 2, 3, 4}},
+                      Positions{"Cp949CutAtTheEnd", "a\xC7", CodePage::Cp949, U"a\uFFFD", {0, 1, 2}},
+                      // Half-width katakana are single bytes among double-byte kanji.
+                      Positions{"Cp932Mixed", "\xB1\x93\xFA" "1", CodePage::Cp932, U"ｱ日1", {0, 1, 3, 4}},
+                      Positions{"Empty", "", CodePage::Cp936, U"", {0}}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -29,3 +29,27 @@ INSTANTIATE_TEST_SUITE_P(
         // Neither: kept displayable, invalid bytes replaced.
         LegacyCase{"Binary", std::string("\x80\xFF\x00k", 4), false, std::string("\xEF\xBF\xBD\xEF\xBF\xBD\x00k", 8)}),
     [](const auto& info) { return info.param.name; });
+
+struct DetectCase {
+  const char* name;
+  std::string bytes;
+  CodePage legacy;
+  TextEncoding expected;
+  friend void PrintTo(const DetectCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class DetectTextEncodingTest : public ::testing::TestWithParam<DetectCase> {};
+
+TEST_P(DetectTextEncodingTest, PrefersUtf8ThenTheLegacyCodePage) {
+  EXPECT_EQ(DetectTextEncoding(GetParam().bytes, GetParam().legacy), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DetectTextEncodingTest,
+    ::testing::Values(DetectCase{"Utf8", "中文", CodePage::Cp936, TextEncoding::kUtf8},
+                      DetectCase{"Cp936", "\xD6\xD0\xCE\xC4", CodePage::Cp936, TextEncoding::kLegacy},
+                      DetectCase{"Cp932", "\x93\xFA\x96\x7B", CodePage::Cp932, TextEncoding::kLegacy},
+                      // No byte above 0x7F is ASCII.
+                      DetectCase{"BrokenForAscii", "caf\xE9", CodePage::Ascii, TextEncoding::kNeither},
+                      DetectCase{"Cp949CutAtTheEnd", "\xC7\xD1\xB1", CodePage::Cp949, TextEncoding::kNeither}),
+    [](const auto& info) { return info.param.name; });

@@ -50,3 +50,41 @@ TEST(Unicode, PrefixOfGarbageIsCutAtTheLimit) {
   EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 5), 2u);  // a 4-byte sequence cut after 3
   EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 6), 6u);
 }
+
+TEST(Unicode, Utf32RoundTripsAndReplacesWhatIsNoCharacter) {
+  const std::string text = "a학\xF0\x9F\x98\x80";
+  EXPECT_EQ(Utf8ToUtf32(text), U"a학\U0001F600");
+  EXPECT_EQ(Utf32ToUtf8(Utf8ToUtf32(text)), text);
+  const std::u32string invalid = {U'a', 0xD800, 0x110000, U'b'};
+  EXPECT_EQ(Utf32ToUtf8(invalid), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+}
+
+struct CharacterCase {
+  const char* bytes;
+  std::size_t length;  // 0: no well-formed sequence starts the bytes
+  char32_t character;
+  friend void PrintTo(const CharacterCase& c, std::ostream* out) { *out << orvilo::testing::TestLabel(c.bytes); }
+};
+
+class Utf8Character : public ::testing::TestWithParam<CharacterCase> {};
+
+TEST_P(Utf8Character, DecodesOnlyWellFormedSequences) {
+  char32_t character = 0;
+  EXPECT_EQ(DecodeUtf8Character(GetParam().bytes, character), GetParam().length);
+  if (GetParam().length > 0) {
+    EXPECT_EQ(character, GetParam().character);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Utf8Character,
+                         ::testing::Values(CharacterCase{"ab", 1, U'a'},
+                                           CharacterCase{"\xC3\xA9x", 2, 0xE9},
+                                           CharacterCase{"학", 3, 0xD559},
+                                           CharacterCase{"\xF0\x9F\x98\x80", 4, 0x1F600},
+                                           CharacterCase{"\xEF\xBF\xBD", 3, 0xFFFD},  // U+FFFD itself is text
+                                           CharacterCase{"", 0, 0},
+                                           CharacterCase{"\xBF" "a", 0, 0},          // stray continuation
+                                           CharacterCase{"\xED\x95", 0, 0},          // cut
+                                           CharacterCase{"\xC0\xAF", 0, 0},          // overlong
+                                           CharacterCase{"\xED\xA0\x80", 0, 0},      // surrogate
+                                           CharacterCase{"\xF4\x90\x80\x80", 0, 0}));  // beyond U+10FFFF
