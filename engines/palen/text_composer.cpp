@@ -1,5 +1,6 @@
 #include "engines/palen/text_composer.h"
 
+#include "engines/palen/script.h"
 #include "platform/text/unicode.h"
 
 namespace palen {
@@ -18,15 +19,6 @@ bool ContinuesBrokenWord(const RecognisedLine& line, const RecognisedLine& next)
   return !first.empty() && IsLowerAsciiLetter(first.substr(0, 1));
 }
 
-std::uint32_t FirstCodePoint(std::u16string_view units) {
-  if (units.empty()) return 0;
-  const char16_t lead = units[0];
-  if (lead >= 0xD800 && lead < 0xDC00 && units.size() > 1 && units[1] >= 0xDC00 && units[1] < 0xE000) {
-    return 0x10000u + ((lead - 0xD800u) << 10) + (units[1] - 0xDC00u);
-  }
-  return lead;
-}
-
 class Composer {
  public:
   explicit Composer(ComposedText& out) : out_(out) {}
@@ -41,7 +33,7 @@ class Composer {
     rect.top = character.box.top;
     rect.right = character.box.right;
     rect.bottom = character.box.bottom;
-    rect.codePoint = FirstCodePoint(std::u16string_view(out_.units).substr(offset));
+    rect.codePoint = FirstCodePoint(character.text);
     rect.confidence = character.confidence;
     rect.item = item;
     rect.line = line;

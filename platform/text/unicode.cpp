@@ -41,6 +41,8 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
 
 }  // namespace
 
+char32_t NextCodePoint(std::string_view utf8, std::size_t& position) { return DecodeUtf8(utf8, position); }
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());

@@ -12,6 +12,11 @@ namespace orvilo::text {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// The code point of the sequence that starts at `position`, which moves past
+// it (at least one byte; `position` must be inside `utf8`). An ill-formed
+// sequence gives U+FFFD.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& position);
+
 // True when the bytes are well-formed UTF-8 (shortest forms, no surrogates).
 bool IsValidUtf8(std::string_view bytes);
 

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/text/unicode.h"
+
 namespace {
 
 using palen::RecognisedCharacter;
@@ -19,14 +21,7 @@ RecognisedWord Word(const std::u16string& text, int left = 0, int confidence = 9
   word.confidence = confidence;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int x = left + static_cast<int>(10 * i);
-    std::string utf8;
-    const char16_t c = text[i];
-    if (c < 0x80) {
-      utf8 = std::string(1, static_cast<char>(c));
-    } else {  // the Hangul of these tests: three UTF-8 bytes
-      utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-              static_cast<char>(0x80 | (c & 0x3F))};
-    }
+    const std::string utf8 = orvilo::text::Utf16ToUtf8(text.substr(i, 1));
     word.characters.push_back(RecognisedCharacter{utf8, confidence, PalenRect{x, 0, x + 10, 20}});
   }
   return word;

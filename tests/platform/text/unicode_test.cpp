@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/platform/sys/test_label.h"
 
 using namespace orvilo::text;
@@ -49,4 +51,16 @@ TEST(Unicode, PrefixOfGarbageIsCutAtTheLimit) {
   EXPECT_EQ(Utf8PrefixLength(std::string(300, '\x80'), 259), 259u);
   EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 5), 2u);  // a 4-byte sequence cut after 3
   EXPECT_EQ(Utf8PrefixLength("ab\xF0\x9F\x98\x80", 6), 6u);
+}
+
+TEST(Unicode, NextCodePointWalksSequenceBySequence) {
+  const std::string text = "a학\xF0\x9F\x98\x80\xFF" "b";
+  std::vector<char32_t> codes;
+  std::vector<std::size_t> positions;
+  for (std::size_t position = 0; position < text.size();) {
+    codes.push_back(NextCodePoint(text, position));
+    positions.push_back(position);
+  }
+  EXPECT_EQ(codes, (std::vector<char32_t>{U'a', U'학', U'\U0001F600', 0xFFFD, U'b'}));
+  EXPECT_EQ(positions, (std::vector<std::size_t>{1, 4, 8, 9, 10}));
 }
