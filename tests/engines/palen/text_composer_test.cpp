@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/text/unicode.h"
 
@@ -42,6 +43,7 @@ const std::vector<RecognisedItem> kPage = {
 TEST(ComposeTextTest, JoinsTheLinesOfAParagraphAndTheWordsBrokenAtALineEnd) {
   const palen::ComposedText text = palen::ComposeText(kPage, false);
   EXPECT_EQ(text.utf8, "Rivers carry water examples well- Known\n물은 흐른다.");
+  EXPECT_EQ(text.itemTexts, (std::vector<std::string>{"Rivers carry water examples well- Known", "물은 흐른다."}));
 }
 
 TEST(ComposeTextTest, KeepsTheLinesWhenAsked) {
@@ -73,6 +75,15 @@ TEST(ComposeTextTest, DescribesEveryCharacterOfTheText) {
   EXPECT_EQ(a.textLength, 1);
   EXPECT_EQ(a.line, 1);
   EXPECT_EQ(a.flags, PALEN_CHAR_LINE_START | PALEN_CHAR_WORD_START);
+}
+
+TEST(ComposeTextTest, AnItemWithNothingReadHasAnEmptyTextOfItsOwn) {
+  const palen::ComposedText text =
+      palen::ComposeText({Item(0, {RecognisedParagraph{{Line({Word(u"one")})}}}), Item(1, {}),
+                          Item(2, {RecognisedParagraph{{Line({Word(u"two")})}}, RecognisedParagraph{{Line({Word(u"three")})}}})},
+                         true);
+  EXPECT_EQ(text.utf8, "one\n\ntwo\n\nthree");
+  EXPECT_EQ(text.itemTexts, (std::vector<std::string>{"one", "", "two\n\nthree"}));
 }
 
 TEST(ComposeTextTest, NothingReadIsNoText) {
