@@ -42,7 +42,7 @@ LEXIQ_API int LEXIQ_Free(void) {
 }
 
 LEXIQ_API int LEXIQ_BeginRecog(vx_hwnd window) {
-  SetLanguage(window, lexiq::ModuleFolder().c_str(), 0, 12, 0);
+  lexiq::UseKoreanWithEnglish(window);
   return 0;
 }
 

@@ -11,23 +11,18 @@ namespace lexiq {
 
 class LockedDib {
  public:
-  explicit LockedDib(VxGlobalHandle block);
-  ~LockedDib();
-  LockedDib(const LockedDib&) = delete;
-  LockedDib& operator=(const LockedDib&) = delete;
+  explicit LockedDib(VxGlobalHandle block) : lock_(block) {}
 
-  bool locked() const { return bytes_ != nullptr; }
+  bool locked() const { return lock_.bytes() != nullptr; }
   // The header, when the block holds at least a whole header.
   orvilo::gdi::BitmapInfoHeader* header() const;
   // True when the block holds a whole uncompressed 8-bit DIB.
   bool HoldsGreyPage() const;
-  void* bytes() const { return bytes_; }
-  std::size_t size() const { return size_; }
+  void* bytes() const { return lock_.bytes(); }
+  std::size_t size() const { return lock_.size(); }
 
  private:
-  VxGlobalHandle block_;
-  void* bytes_;
-  std::size_t size_;
+  orvilo::sys::GlobalLock lock_;
 };
 
 }  // namespace lexiq

@@ -7,6 +7,8 @@ namespace lexiq {
 namespace {
 const char kAnchor = 0;  // an address inside this library
 const std::string kModuleFolder = orvilo::sys::ModuleFolder(&kAnchor);
+// The engine's codes of the two languages.
+constexpr int kKorean = 0, kEnglish = 12;
 }  // namespace
 
 ModuleState::~ModuleState() {
@@ -25,5 +27,7 @@ void ReleaseWorkImage() {
   if (!imaging::IsEmpty(state.workImage)) imaging::ReleaseWorkImage(&state.workImage);
   state.workImage = VicWorkImage{};
 }
+
+void UseKoreanWithEnglish(vx_hwnd window) { SetLanguage(window, kModuleFolder.c_str(), kKorean, kEnglish, 0); }
 
 }  // namespace lexiq

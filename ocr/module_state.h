@@ -31,4 +31,8 @@ const std::string& ModuleFolder();
 // Releases the work image and zeroes it.
 void ReleaseWorkImage();
 
+// Sets the engine to Korean with English, the module's languages, with the
+// language data looked for beside this library first.
+void UseKoreanWithEnglish(vx_hwnd window);
+
 }  // namespace lexiq

@@ -17,7 +17,6 @@ namespace {
 constexpr int kMaximumLayoutItems = 200;
 constexpr int kResultCapacity = 8192;  // UTF-16 units
 constexpr const char* kTemplateName = "Template.ltf";
-constexpr int kKorean = 0, kEnglish = 12;
 
 // Pen the whole-page recognition outlines the recognised areas with.
 constexpr std::uint32_t kOutlineColour = 0x00FFFF00;  // red 0, green 255, blue 255
@@ -53,23 +52,22 @@ void PrepareResult(CRecogResultStruct& result) {
   result.count = 0;
 }
 
-// Engine text as a wide string (empty for none); frees the engine's text.
-VxSysString TakeText(char* text, std::string* keep = nullptr) {
-  const std::string utf8 = text != nullptr ? text : "";
+// Engine text as UTF-8 (empty for none); frees the engine's text.
+std::string TakeEngineText(char* text) {
+  std::string utf8 = text != nullptr ? text : "";
   PALEN_FreeText(text);
-  if (keep != nullptr) *keep = utf8;
-  return VxSysAllocStringFromUtf8(utf8.data(), utf8.size());
+  return utf8;
 }
 
-VxSysString EmptyText() { return VxSysAllocStringLen(nullptr, 0); }
+VxSysString WideText(const std::string& utf8) { return VxSysAllocStringFromUtf8(utf8.data(), utf8.size()); }
 
 VxSysString RecognizeRectangle(VxGlobalHandle image, int type, const PalenRect& rect, int outputs) {
   if (!State().ready) return nullptr;
-  if (image == nullptr) return EmptyText();
-  SetLanguage(nullptr, ModuleFolder().c_str(), kKorean, kEnglish, 0);
+  if (image == nullptr) return WideText({});
+  UseKoreanWithEnglish(nullptr);
   PALEN_EnableDPICheck(0);
   VxGlobalHandle crop = PALEN_CropImage(image, &rect);
-  if (crop == nullptr) return EmptyText();
+  if (crop == nullptr) return WideText({});
   LayoutItems items;
   const int count = PALEN_AutoSpliteLayout(crop, EngineItems(items.data()), kMaximumLayoutItems, nullptr, nullptr);
   ApplyType(items, count, type);
@@ -83,7 +81,7 @@ VxSysString RecognizeRectangle(VxGlobalHandle image, int type, const PalenRect& 
     }
   }
   VxGlobalFree(crop);
-  return TakeText(text);
+  return WideText(TakeEngineText(text));
 }
 
 // Selects the outline pen into a caller's target for the life of the holder.
@@ -141,10 +139,10 @@ LEXIQ_API VxSysString LEXIQ_RecogText(VxGlobalHandle image, int type, LexiqDrawT
     if (count > 0) {
       char* text = PALEN_GetTextForRect(image, lexiq::EngineResult(&result), lexiq::EngineItems(items.data()), count,
                                         1, 1, 1, 0, 0, lexiq::EngineTarget(dc), nullptr, lexiq::EngineRect(rect), scale);
-      VxSysFreeString(lexiq::TakeText(text, &state.currentResult));
+      state.currentResult = lexiq::TakeEngineText(text);
     }
   }
-  return VxSysAllocStringFromUtf8(state.currentResult.data(), state.currentResult.size());
+  return lexiq::WideText(state.currentResult);
 }
 
 LEXIQ_API VxSysString LEXIQ_RecogTextEx(VxGlobalHandle image, CRecogResultStruct* result, CAuxResult* aux) {
@@ -160,9 +158,9 @@ LEXIQ_API VxSysString LEXIQ_RecogTextEx(VxGlobalHandle image, CRecogResultStruct
     char* text = PALEN_Recognize_WithLocal(image, lexiq::EngineResult(result), lexiq::EngineAux(aux),
                                            layoutTemplate.c_str(), 1, 1, 1, 1, 1, nullptr, nullptr, nullptr, 1.0f,
                                            nullptr, 0, nullptr);
-    VxSysFreeString(lexiq::TakeText(text, &state.currentResult));
+    state.currentResult = lexiq::TakeEngineText(text);
   }
-  return VxSysAllocStringFromUtf8(state.currentResult.data(), state.currentResult.size());
+  return lexiq::WideText(state.currentResult);
 }
 
 }  // extern "C"

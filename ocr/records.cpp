@@ -1,23 +1,16 @@
 // The exported records' life cycle: who frees their buffers, and copies
 // that never share a buffer (two owners of one block would free it twice).
 #include <cstdlib>
-#include <cstring>
 
 #include "ocr/LEXIQ.h"
 
 namespace {
 
-// New zero-filled block of the source block's size with its bytes; null for null.
+// New block of the source block's size with its bytes; null for null.
 VxGlobalHandle CopyOfBlock(VxGlobalHandle source) {
   if (source == nullptr) return nullptr;
-  const std::size_t size = VxGlobalSize(source);
-  VxGlobalHandle copy = VxGlobalAlloc(VX_GHND, size);
-  const void* from = VxGlobalLock(source);
-  void* to = VxGlobalLock(copy);
-  if (from != nullptr && to != nullptr) std::memcpy(to, from, size);
-  VxGlobalUnlock(copy);
-  VxGlobalUnlock(source);
-  return copy;
+  const orvilo::sys::GlobalLock from(source);
+  return orvilo::sys::GlobalBlockWith(from.bytes(), VxGlobalSize(source));
 }
 
 void FreeBlock(VxGlobalHandle& block) {

@@ -31,6 +31,7 @@
 
 #include "camera_effects.h"
 #include "character_error_rate.h"
+#include "engines/palen/leptonica_holders.h"
 #include "ocr/LEXIQ.h"
 #include "textbook_page.h"
 
@@ -113,10 +114,6 @@ Outcome RunOurs(const QString& path, const QRect& mark, const RenderedPage& trut
   return Scored(whole, marked, Seconds(start, wholeDone), Seconds(wholeDone, markedDone), truth);
 }
 
-struct PixDeleter {
-  void operator()(Pix* pix) const { pixDestroy(&pix); }
-};
-
 QString TesseractText(tesseract::TessBaseAPI& api) {
   std::unique_ptr<char[]> text(api.GetUTF8Text());
   return QString::fromUtf8(text ? text.get() : "");
@@ -124,7 +121,7 @@ QString TesseractText(tesseract::TessBaseAPI& api) {
 
 Outcome RunPlain(tesseract::TessBaseAPI& api, const QString& path, const QRect& mark, const RenderedPage& truth) {
   const Clock::time_point start = Clock::now();
-  std::unique_ptr<Pix, PixDeleter> pix(pixRead(path.toUtf8().constData()));
+  const palen::PixPtr pix(pixRead(path.toUtf8().constData()));
   api.SetImage(pix.get());
   const QString whole = TesseractText(api);
   const Clock::time_point wholeDone = Clock::now();

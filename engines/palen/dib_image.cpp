@@ -7,6 +7,7 @@ namespace {
 
 using orvilo::gdi::BitmapInfoHeader;
 using orvilo::gdi::RgbQuad;
+using orvilo::sys::GlobalLock;
 
 constexpr std::size_t kHeaderBytes = sizeof(BitmapInfoHeader);
 
@@ -28,23 +29,6 @@ std::uint8_t IndexAt(const std::uint8_t* row, int x, int bits) {
       return row[x];
   }
 }
-
-// Locks a block for the life of the holder.
-class LockedBlock {
- public:
-  explicit LockedBlock(VxGlobalHandle block) : block_(block), bytes_(VxGlobalLock(block)) {}
-  ~LockedBlock() {
-    if (bytes_ != nullptr) VxGlobalUnlock(block_);
-  }
-  LockedBlock(const LockedBlock&) = delete;
-  LockedBlock& operator=(const LockedBlock&) = delete;
-  std::uint8_t* bytes() const { return static_cast<std::uint8_t*>(bytes_); }
-  std::size_t size() const { return VxGlobalSize(block_); }
-
- private:
-  VxGlobalHandle block_;
-  void* bytes_;
-};
 
 void WriteGreyPalette(RgbQuad* palette) {
   for (int i = 0; i < 256; ++i) {
@@ -123,7 +107,7 @@ DibPicture PictureFromView(const PackedDibView& view) {
 }
 
 DibPicture PictureFromDib(VxGlobalHandle dib) {
-  LockedBlock block(dib);
+  const GlobalLock block(dib);
   const std::optional<PackedDibView> view = ViewPackedDib(block.bytes(), block.size());
   if (!view) return {};
   return PictureFromView(*view);
@@ -157,9 +141,10 @@ VxGlobalHandle DibFromPix(Pix* pix, std::int32_t xPelsPerMeter, std::int32_t yPe
   VxGlobalHandle dib = VxGlobalAlloc(VX_GHND, *bytes);
   if (dib == nullptr) return nullptr;
   {
-    LockedBlock block(dib);
-    std::memcpy(block.bytes(), &header, sizeof header);
-    if (grey) WriteGreyPalette(reinterpret_cast<RgbQuad*>(block.bytes() + kHeaderBytes));
+    const GlobalLock block(dib);
+    auto* start = static_cast<std::uint8_t*>(block.bytes());
+    std::memcpy(start, &header, sizeof header);
+    if (grey) WriteGreyPalette(reinterpret_cast<RgbQuad*>(start + kHeaderBytes));
   }
   if (!WritePixIntoDib(dib, pix)) {
     VxGlobalFree(dib);
@@ -170,7 +155,7 @@ VxGlobalHandle DibFromPix(Pix* pix, std::int32_t xPelsPerMeter, std::int32_t yPe
 
 bool WritePixIntoDib(VxGlobalHandle dib, Pix* pix) {
   if (pix == nullptr) return false;
-  LockedBlock block(dib);
+  const GlobalLock block(dib);
   const std::optional<PackedDibView> view = ViewPackedDib(block.bytes(), block.size());
   if (!view || view->width != pixGetWidth(pix) || view->height != pixGetHeight(pix)) return false;
   // Grey values are palette indices only with a full 256-entry palette.
@@ -178,7 +163,7 @@ bool WritePixIntoDib(VxGlobalHandle dib, Pix* pix) {
   if (!grey && view->bitCount != 24 && view->bitCount != 32) return false;
   PixPtr source = grey ? GreyOf(pix) : PixPtr(pixConvertTo32(pix));
   if (!source) return false;
-  std::uint8_t* const base = block.bytes();
+  auto* const base = static_cast<std::uint8_t*>(block.bytes());
   const auto offsetOf = [base](const void* part) { return static_cast<const std::uint8_t*>(part) - base; };
   if (grey) WriteGreyPalette(reinterpret_cast<RgbQuad*>(base + offsetOf(view->palette)));
   const int wordsPerLine = pixGetWpl(source.get());

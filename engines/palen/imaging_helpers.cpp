@@ -75,17 +75,8 @@ int MakeDib(const VicWorkImage* work, VxGlobalHandle* dib) {
   *dib = nullptr;
   const std::optional<PackedDibView> view = ViewWorkImage(work);
   if (!view) return VIC_ERROR_ARGUMENT;
-  const std::size_t bytes = *PackedDibBytes(*view->header);
-  VxGlobalHandle block = VxGlobalAlloc(VX_GHND, bytes);
-  void* target = VxGlobalLock(block);
-  if (target == nullptr) {
-    VxGlobalFree(block);
-    return VIC_ERROR_MEMORY;
-  }
-  std::memcpy(target, work->storage, bytes);
-  VxGlobalUnlock(block);
-  *dib = block;
-  return VIC_OK;
+  *dib = orvilo::sys::GlobalBlockWith(work->storage, *PackedDibBytes(*view->header));
+  return *dib != nullptr ? VIC_OK : VIC_ERROR_MEMORY;
 }
 
 // Leptonica's file format for the extension of `path`; 0 when unknown.

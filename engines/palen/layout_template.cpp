@@ -1,6 +1,5 @@
 #include "engines/palen/layout_template.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "engines/palen/dib_image.h"
@@ -13,6 +12,8 @@ constexpr const char* kSignature = "PalenLayoutTemplate";
 constexpr int kVersion = 1;
 // More items than a page can hold means a damaged or foreign file.
 constexpr int kMaximumItems = 10000;
+// Room for that many items of the longest numbers.
+constexpr std::size_t kMaximumFileBytes = 64 + std::size_t{kMaximumItems} * 9 * 12;
 
 bool IsOnPage(const PalenLayoutItem& item, int width, int height) {
   return item.left >= 0 && item.top >= 0 && item.left < item.right && item.top < item.bottom &&
@@ -35,8 +36,11 @@ bool WriteLayoutTemplate(const std::string& path, const LayoutTemplate& layout) 
 }
 
 std::optional<LayoutTemplate> ReadLayoutTemplate(const std::string& path) {
-  std::ifstream file(path);
-  if (!file) return std::nullopt;
+  // Read whole and only from a regular file: a path naming a pipe or a
+  // device must not leave the engine waiting.
+  const orvilo::sys::FileBytes bytes = orvilo::sys::ReadFileBytes(path, kMaximumFileBytes);
+  if (bytes.status != orvilo::sys::FileBytes::Status::Ok) return std::nullopt;
+  std::istringstream file(bytes.bytes);
   std::string signature, pageWord, itemsWord;
   int version = 0;
   long count = -1;

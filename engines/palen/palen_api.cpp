@@ -72,20 +72,6 @@ char* CopyText(const std::string& text) {
   return copy;
 }
 
-// Copies `bytes` into a new global block; null for none.
-VxGlobalHandle BlockWith(const void* bytes, std::size_t size) {
-  if (size == 0) return nullptr;
-  VxGlobalHandle block = VxGlobalAlloc(VX_GHND, size);
-  void* target = VxGlobalLock(block);
-  if (target == nullptr) {
-    VxGlobalFree(block);
-    return nullptr;
-  }
-  std::memcpy(target, bytes, size);
-  VxGlobalUnlock(block);
-  return block;
-}
-
 void FillResultBuffers(PalenResultBuffers* result, const ComposedText& text) {
   if (result == nullptr) return;
   if (result->text == nullptr && result->confidence == nullptr) {
@@ -95,18 +81,18 @@ void FillResultBuffers(PalenResultBuffers* result, const ComposedText& text) {
     result->capacity = PALEN_DEFAULT_RESULT_CAPACITY;
   }
   result->count = 0;
-  auto* units = static_cast<std::uint16_t*>(VxGlobalLock(result->text));
+  const orvilo::sys::GlobalLock textBlock(result->text);
+  auto* units = static_cast<std::uint16_t*>(textBlock.bytes());
   if (units == nullptr) return;
   // Room for the text and its terminating 0, whatever the record claims.
-  const std::size_t room = std::min<std::size_t>(std::max(result->capacity, 0), VxGlobalSize(result->text) / 2);
+  const std::size_t room = std::min<std::size_t>(std::max(result->capacity, 0), textBlock.size() / 2);
   const std::size_t count = room == 0 ? 0 : std::min(text.units.size(), room - 1);
   std::memcpy(units, text.units.data(), count * sizeof(std::uint16_t));
   if (room > 0) units[count] = 0;
-  VxGlobalUnlock(result->text);
-  if (auto* confidence = static_cast<std::uint16_t*>(VxGlobalLock(result->confidence))) {
-    const std::size_t shown = std::min(count, VxGlobalSize(result->confidence) / 2);
+  const orvilo::sys::GlobalLock confidenceBlock(result->confidence);
+  if (auto* confidence = static_cast<std::uint16_t*>(confidenceBlock.bytes())) {
+    const std::size_t shown = std::min(count, confidenceBlock.size() / 2);
     std::memcpy(confidence, text.unitConfidence.data(), shown * sizeof(std::uint16_t));
-    VxGlobalUnlock(result->confidence);
   }
   result->count = static_cast<std::int32_t>(count);
 }
@@ -131,10 +117,12 @@ void FillAux(PalenAuxResult* aux, const ComposedText& text, bool characters, boo
   if (aux == nullptr) return;
   std::u16string terminated = text.units;
   terminated.push_back(u'\0');
-  ReplaceBlock(aux->text, BlockWith(terminated.data(), terminated.size() * sizeof(char16_t)));
+  ReplaceBlock(aux->text, orvilo::sys::GlobalBlockWith(terminated.data(), terminated.size() * sizeof(char16_t)));
   if (characters) {
-    ReplaceBlock(aux->characters,
-                 BlockWith(text.characters.data(), text.characters.size() * sizeof(PalenCharRect)));
+    ReplaceBlock(aux->characters, text.characters.empty()
+                                      ? nullptr
+                                      : orvilo::sys::GlobalBlockWith(text.characters.data(),
+                                                                     text.characters.size() * sizeof(PalenCharRect)));
   }
   if (itemTexts) ReplaceItemTexts(aux->itemTexts, text.itemTexts);
 }

@@ -6,7 +6,7 @@
 
 namespace palen {
 
-// First code point of UTF-8 text (0 for empty or broken text).
+// First code point of UTF-8 text: 0 for empty text, U+FFFD for broken text.
 char32_t FirstCodePoint(std::string_view utf8);
 
 constexpr bool IsHangul(char32_t c) {

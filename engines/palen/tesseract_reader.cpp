@@ -257,6 +257,16 @@ std::optional<RecognisedItem> ReadArea(PageSession& page, TessBaseAPI& api, tess
   return Collect(api, itemIndex, area);
 }
 
+// The words of every line of a reading, in order; none for no reading.
+std::vector<RecognisedWord> WordsOf(const std::optional<RecognisedItem>& read) {
+  std::vector<RecognisedWord> words;
+  if (!read) return words;
+  for (const RecognisedParagraph& paragraph : read->paragraphs) {
+    for (const RecognisedLine& line : paragraph.lines) words.insert(words.end(), line.words.begin(), line.words.end());
+  }
+  return words;
+}
+
 }  // namespace
 
 TesseractReader::TesseractReader() = default;
@@ -275,10 +285,8 @@ bool TesseractReader::Start(const std::string& dataFolder, const std::string& la
 
 void TesseractReader::Stop() {
   main_.reset();
-  englishOnly_.reset();
-  englishOnlyFailed_ = false;
-  koreanOnly_.reset();
-  koreanOnlyFailed_ = false;
+  englishOnly_ = SingleLanguageReader{};
+  koreanOnly_ = SingleLanguageReader{};
   dataFolder_.clear();
   languages_.clear();
   koreanWithEnglish_ = false;
@@ -296,21 +304,17 @@ TessBaseAPI* TesseractReader::ApiFor(int characterSet) {
   return english != nullptr ? english : main_.get();
 }
 
-TessBaseAPI* TesseractReader::EnglishOnly() {
-  if (!englishOnly_ && !englishOnlyFailed_) {
-    englishOnly_ = StartTesseract(dataFolder_, "eng");
-    englishOnlyFailed_ = !englishOnly_;
+TessBaseAPI* TesseractReader::SingleLanguage(SingleLanguageReader& reader, const char* language) {
+  if (!reader.api && !reader.failed) {
+    reader.api = StartTesseract(dataFolder_, language);
+    reader.failed = !reader.api;
   }
-  return englishOnly_.get();
+  return reader.api.get();
 }
 
-TessBaseAPI* TesseractReader::KoreanOnly() {
-  if (!koreanOnly_ && !koreanOnlyFailed_) {
-    koreanOnly_ = StartTesseract(dataFolder_, "kor");
-    koreanOnlyFailed_ = !koreanOnly_;
-  }
-  return koreanOnly_.get();
-}
+TessBaseAPI* TesseractReader::EnglishOnly() { return SingleLanguage(englishOnly_, "eng"); }
+
+TessBaseAPI* TesseractReader::KoreanOnly() { return SingleLanguage(koreanOnly_, "kor"); }
 
 void TesseractReader::RereadLatinWordsOfKoreanLines(RecognisedItem& item, PageSession& page) {
   // A line of one or two words ("만듭니다." read as "YHC") has too little
@@ -349,14 +353,8 @@ void TesseractReader::RereadLatinWords(RecognisedLine& line, PageSession& page) 
                           : word.box.right + margin;
     const PalenRect area =
         Clip(PalenRect{left, line.box.top - margin, right, line.box.bottom + margin}, page.width(), page.height());
-    std::vector<RecognisedWord> reread;
-    if (std::optional<RecognisedItem> read = ReadArea(page, *korean, tesseract::PSM_SINGLE_LINE, area, 0, nullptr)) {
-      for (const RecognisedParagraph& paragraph : read->paragraphs) {
-        for (const RecognisedLine& rereadLine : paragraph.lines) {
-          reread.insert(reread.end(), rereadLine.words.begin(), rereadLine.words.end());
-        }
-      }
-    }
+    const std::vector<RecognisedWord> reread =
+        WordsOf(ReadArea(page, *korean, tesseract::PSM_SINGLE_LINE, area, 0, nullptr));
     const ScriptCount rereadScripts = CountScripts(reread);
     const bool koreanReading = rereadScripts.hangul > 0 && 2 * rereadScripts.hangul >= rereadScripts.characters;
     const bool believed =
@@ -383,15 +381,8 @@ std::size_t TesseractReader::RereadRunWithEnglish(RecognisedWord& word, std::siz
                                             : characters[end - 1].box.right + margin;
   const PalenRect area =
       Clip(PalenRect{left, line.top - margin, right, line.bottom + margin}, page.width(), page.height());
-  std::optional<RecognisedItem> read = ReadArea(page, *english, tesseract::PSM_SINGLE_WORD, area, 0, nullptr);
-  std::vector<RecognisedWord> words;
-  if (read) {
-    for (const RecognisedParagraph& paragraph : read->paragraphs) {
-      for (const RecognisedLine& readLine : paragraph.lines) {
-        words.insert(words.end(), readLine.words.begin(), readLine.words.end());
-      }
-    }
-  }
+  const std::vector<RecognisedWord> words =
+      WordsOf(ReadArea(page, *english, tesseract::PSM_SINGLE_WORD, area, 0, nullptr));
   if (words.size() != 1 || CountScripts(words).hangul > 0 || LeastConfidence(words) < kConfidentEnglishReading) {
     return end;
   }
@@ -443,10 +434,9 @@ std::vector<PalenLayoutItem> TesseractReader::AnalyseLayout(Pix* grey, int dpi, 
   if (IsEmpty(area)) return {};
   // Blocks are found as well at half the resolution, in a quarter of the time.
   const bool halved = std::min(area.right - area.left, area.bottom - area.top) >= kLeastHalvedLayoutSide;
-  const int scale = halved ? 2 : 1;
   PixPtr halvedPage(halved ? pixScaleAreaMap2(grey) : nullptr);
-  Pix* analysed = halved && halvedPage ? halvedPage.get() : grey;
-  const int factor = analysed == grey ? 1 : scale;
+  Pix* analysed = halvedPage ? halvedPage.get() : grey;
+  const int factor = halvedPage ? 2 : 1;
   PageSession page(analysed, std::max(dpi / factor, 70));
   page.Use(*main_);
   main_->SetPageSegMode(tesseract::PSM_AUTO);

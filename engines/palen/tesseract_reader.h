@@ -50,8 +50,17 @@ class TesseractReader {
                                    const ReadOptions& options);
 
  private:
-  tesseract::TessBaseAPI* ApiFor(int characterSet);
+  // A Tesseract of one language, started when first needed (once: a failed
+  // start is not tried again until the languages change).
+  struct SingleLanguageReader {
+    std::unique_ptr<tesseract::TessBaseAPI> api;
+    bool failed = false;
+  };
+  tesseract::TessBaseAPI* SingleLanguage(SingleLanguageReader& reader, const char* language);
+  tesseract::TessBaseAPI* EnglishOnly();
   tesseract::TessBaseAPI* KoreanOnly();
+  tesseract::TessBaseAPI* ApiFor(int characterSet);
+
   // Korean words the mixed reading took for Latin letters ("SHS" for
   // "달력은"): in a line or item that is mostly Korean, each word of Latin letters is
   // read again with the Korean model alone, and that reading replaces it
@@ -70,16 +79,13 @@ class TesseractReader {
   // Rereads characters [start, end) of the word; returns where to go on.
   std::size_t RereadRunWithEnglish(RecognisedWord& word, std::size_t start, std::size_t end, const PalenRect& line,
                                    PageSession& page);
-  tesseract::TessBaseAPI* EnglishOnly();
 
   std::string dataFolder_;
   std::string languages_;
   bool koreanWithEnglish_ = false;
   std::unique_ptr<tesseract::TessBaseAPI> main_;
-  std::unique_ptr<tesseract::TessBaseAPI> englishOnly_;  // for items without Korean letters
-  bool englishOnlyFailed_ = false;
-  std::unique_ptr<tesseract::TessBaseAPI> koreanOnly_;  // second reading of doubtful words
-  bool koreanOnlyFailed_ = false;
+  SingleLanguageReader englishOnly_;  // for items without Korean letters, and English rereadings
+  SingleLanguageReader koreanOnly_;   // second reading of Latin words in Korean lines
 };
 
 }  // namespace palen

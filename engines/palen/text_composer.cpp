@@ -1,5 +1,6 @@
 #include "engines/palen/text_composer.h"
 
+#include "engines/palen/script.h"
 #include "platform/text/unicode.h"
 
 namespace palen {
@@ -18,15 +19,6 @@ bool ContinuesBrokenWord(const RecognisedLine& line, const RecognisedLine& next)
   return !first.empty() && IsLowerAsciiLetter(first.substr(0, 1));
 }
 
-std::uint32_t FirstCodePoint(std::u16string_view units) {
-  if (units.empty()) return 0;
-  const char16_t lead = units[0];
-  if (lead >= 0xD800 && lead < 0xDC00 && units.size() > 1 && units[1] >= 0xDC00 && units[1] < 0xE000) {
-    return 0x10000u + ((lead - 0xD800u) << 10) + (units[1] - 0xDC00u);
-  }
-  return lead;
-}
-
 class Composer {
  public:
   explicit Composer(ComposedText& out) : out_(out) {}
@@ -41,7 +33,7 @@ class Composer {
     rect.top = character.box.top;
     rect.right = character.box.right;
     rect.bottom = character.box.bottom;
-    rect.codePoint = FirstCodePoint(std::u16string_view(out_.units).substr(offset));
+    rect.codePoint = FirstCodePoint(character.text);
     rect.confidence = character.confidence;
     rect.item = item;
     rect.line = line;
@@ -63,15 +55,24 @@ class Composer {
   ComposedText& out_;
 };
 
-void ComposeInto(Composer& composer, const RecognisedItem* begin, const RecognisedItem* end, bool keepLines) {
+}  // namespace
+
+ComposedText ComposeText(const std::vector<RecognisedItem>& items, bool keepLines) {
+  ComposedText text;
+  Composer composer(text);
+  text.itemTexts.reserve(items.size());
   int lineIndex = 0;
   int wordIndex = 0;
   bool firstParagraph = true;
-  for (const RecognisedItem* item = begin; item != end; ++item) {
+  for (const RecognisedItem& item : items) {
+    // An item's own text is its part of the whole text, without the
+    // separator in front of it.
+    std::size_t itemStart = std::string::npos;
     int flags = PALEN_CHAR_ITEM_START;
-    for (const RecognisedParagraph& paragraph : item->paragraphs) {
+    for (const RecognisedParagraph& paragraph : item.paragraphs) {
       if (!firstParagraph) composer.Separator(keepLines ? "\n\n" : "\n");
       firstParagraph = false;
+      if (itemStart == std::string::npos) itemStart = text.utf8.size();
       bool joinsBrokenWord = false;
       for (std::size_t l = 0; l < paragraph.lines.size(); ++l, ++lineIndex) {
         const RecognisedLine& line = paragraph.lines[l];
@@ -86,27 +87,13 @@ void ComposeInto(Composer& composer, const RecognisedItem* begin, const Recognis
           const bool dropsHyphen = joinsBrokenWord && w + 1 == line.words.size();
           const std::size_t shown = characters.size() - (dropsHyphen ? 1 : 0);
           for (std::size_t c = 0; c < shown; ++c) {
-            composer.Character(characters[c], flags, item->itemIndex, lineIndex, wordIndex);
+            composer.Character(characters[c], flags, item.itemIndex, lineIndex, wordIndex);
             flags = 0;
           }
         }
       }
     }
-  }
-}
-
-}  // namespace
-
-ComposedText ComposeText(const std::vector<RecognisedItem>& items, bool keepLines) {
-  ComposedText text;
-  Composer composer(text);
-  ComposeInto(composer, items.data(), items.data() + items.size(), keepLines);
-  text.itemTexts.reserve(items.size());
-  for (const RecognisedItem& item : items) {
-    ComposedText single;
-    Composer alone(single);
-    ComposeInto(alone, &item, &item + 1, keepLines);
-    text.itemTexts.push_back(std::move(single.utf8));
+    text.itemTexts.push_back(itemStart == std::string::npos ? std::string() : text.utf8.substr(itemStart));
   }
   return text;
 }

@@ -84,7 +84,9 @@ void SyncFolder(const std::string& folder) {
 
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
   FileBytes result;
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK, opening a named pipe waits for a writer; the
+  // descriptor is refused below as no regular file instead.
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) {
     result.status = (errno == ENOENT || errno == ENOTDIR) ? FileBytes::Status::Missing : FileBytes::Status::Failed;
     return result;

@@ -61,3 +61,15 @@ VxGlobalHandle VxGlobalFree(VxGlobalHandle block) {
 }
 
 }  // extern "C"
+
+namespace orvilo::sys {
+
+VxGlobalHandle GlobalBlockWith(const void* bytes, size_t size) {
+  VxGlobalHandle block = VxGlobalAlloc(VX_GHND, size);
+  if (block == nullptr || bytes == nullptr || size == 0) return block;
+  std::memcpy(VxGlobalLock(block), bytes, size);
+  VxGlobalUnlock(block);
+  return block;
+}
+
+}  // namespace orvilo::sys

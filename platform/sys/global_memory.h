@@ -43,6 +43,33 @@ VxGlobalHandle VxGlobalFree(VxGlobalHandle block);
 
 #ifdef __cplusplus
 }
+
+namespace orvilo::sys {
+
+/* A block locked for the holder's lifetime. bytes() is null (and size() 0)
+ * for a null or invalid handle. */
+class GlobalLock {
+ public:
+  explicit GlobalLock(VxGlobalHandle block) : block_(block), bytes_(VxGlobalLock(block)) {}
+  ~GlobalLock() {
+    if (bytes_ != nullptr) VxGlobalUnlock(block_);
+  }
+  GlobalLock(const GlobalLock&) = delete;
+  GlobalLock& operator=(const GlobalLock&) = delete;
+
+  void* bytes() const { return bytes_; }
+  size_t size() const { return bytes_ != nullptr ? VxGlobalSize(block_) : 0; }
+
+ private:
+  VxGlobalHandle block_;
+  void* bytes_;
+};
+
+/* A new zero-initialised block of `size` bytes holding a copy of `bytes`
+ * (nothing is copied when `bytes` is null); null when memory is exhausted. */
+VxGlobalHandle GlobalBlockWith(const void* bytes, size_t size);
+
+}  // namespace orvilo::sys
 #endif
 
 #endif

@@ -17,22 +17,6 @@ std::size_t AnnouncedLength(unsigned char lead) {
 
 bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
-// Decodes the character at `pos` and advances past it. An ill-formed
-// sequence becomes one U+FFFD and costs its lead byte and the continuation
-// bytes after it (no more than the lead announced), so the text after it is
-// found again.
-char32_t NextCharacter(std::string_view s, std::size_t& pos) {
-  char32_t character;
-  if (const std::size_t length = DecodeUtf8Character(s.substr(pos), character)) {
-    pos += length;
-    return character;
-  }
-  const std::size_t end = pos + std::max<std::size_t>(1, AnnouncedLength(static_cast<unsigned char>(s[pos])));
-  ++pos;
-  while (pos < end && pos < s.size() && IsContinuation(s[pos])) ++pos;
-  return kReplacementCharacter;
-}
-
 bool IsScalarValue(char32_t code) { return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF); }
 
 void AppendUtf8(char32_t code, std::string& out) {
@@ -54,6 +38,22 @@ void AppendUtf8(char32_t code, std::string& out) {
 }
 
 }  // namespace
+
+// Decodes the character at `pos` and advances past it. An ill-formed
+// sequence becomes one U+FFFD and costs its lead byte and the continuation
+// bytes after it (no more than the lead announced), so the text after it is
+// found again.
+char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
+  char32_t character;
+  if (const std::size_t length = DecodeUtf8Character(s.substr(pos), character)) {
+    pos += length;
+    return character;
+  }
+  const std::size_t end = pos + std::max<std::size_t>(1, AnnouncedLength(static_cast<unsigned char>(s[pos])));
+  ++pos;
+  while (pos < end && pos < s.size() && IsContinuation(s[pos])) ++pos;
+  return kReplacementCharacter;
+}
 
 std::size_t DecodeUtf8Character(std::string_view bytes, char32_t& character) {
   if (bytes.empty()) return 0;
@@ -79,7 +79,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const char32_t code = NextCharacter(utf8, pos);
+    const char32_t code = NextCodePoint(utf8, pos);
     if (code >= 0x10000) {
       out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
       out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
@@ -110,7 +110,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 std::u32string Utf8ToUtf32(std::string_view utf8) {
   std::u32string out;
   out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) out.push_back(NextCharacter(utf8, pos));
+  for (std::size_t pos = 0; pos < utf8.size();) out.push_back(NextCodePoint(utf8, pos));
   return out;
 }
 

@@ -22,6 +22,11 @@ std::string Utf32ToUtf8(std::u32string_view utf32);
 // such sequence (a stray or cut byte, an overlong form, a surrogate).
 std::size_t DecodeUtf8Character(std::string_view bytes, char32_t& character);
 
+// The code point of the sequence that starts at `position`, which moves past
+// it (at least one byte; `position` must be inside `utf8`). An ill-formed
+// sequence gives U+FFFD.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& position);
+
 // True when the bytes are well-formed UTF-8 (shortest forms, no surrogates).
 bool IsValidUtf8(std::string_view bytes);
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
-
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,7 +24,6 @@ struct ThresholdCase {
   int threshold;
 };
 void PrintTo(const ThresholdCase& value, std::ostream* out) { *out << value.name; }
-
 
 class IntermeansThresholdTest : public testing::TestWithParam<ThresholdCase> {};
 

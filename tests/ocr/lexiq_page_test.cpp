@@ -5,11 +5,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <ostream>
 
 #include "engines/palen/PalenPublicAPI.h"
 #include "ocr/LEXIQ.h"
@@ -86,7 +85,6 @@ struct BadFile {
 };
 void PrintTo(const BadFile& value, std::ostream* out) { *out << value.name; }
 
-
 class LexiqBadFileTest : public LexiqPageTest, public testing::WithParamInterface<BadFile> {};
 
 TEST_P(LexiqBadFileTest, GivesNoImage) {
@@ -146,7 +144,6 @@ struct BinarisationCase {
   std::function<std::uint8_t(int, int)> expected;
 };
 void PrintTo(const BinarisationCase& value, std::ostream* out) { *out << value.name; }
-
 
 class LexiqPreProcTest : public LexiqPageTest, public testing::WithParamInterface<BinarisationCase> {};
 
@@ -211,7 +208,6 @@ struct TiltCase {
   double turnDegrees;
 };
 void PrintTo(const TiltCase& value, std::ostream* out) { *out << value.name; }
-
 
 class LexiqAutoAngleTest : public LexiqPageTest, public testing::WithParamInterface<TiltCase> {};
 

@@ -5,9 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,7 +62,6 @@ struct Sentence {
 };
 void PrintTo(const Sentence& value, std::ostream* out) { *out << value.name; }
 
-
 class LexiqSentenceTest : public LexiqRecognitionTest, public testing::WithParamInterface<Sentence> {};
 
 TEST_P(LexiqSentenceTest, ReadsTheSentenceExactly) {
@@ -93,7 +91,6 @@ struct RectangleCase {
   bool readsTheSentence;
 };
 void PrintTo(const RectangleCase& value, std::ostream* out) { *out << value.name; }
-
 
 class LexiqRectangleTest : public LexiqRecognitionTest, public testing::WithParamInterface<RectangleCase> {};
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
@@ -492,6 +493,15 @@ INSTANTIATE_TEST_SUITE_P(
                     TemplateCase{"TooFewItems", "PalenLayoutTemplate 1\npage 900 200\nitems 3\n5 595 1 0 0 900 200 0 1\n"},
                     TemplateCase{"HostileCount", "PalenLayoutTemplate 1\npage 900 200\nitems 2000000000\n"}),
     [](const testing::TestParamInfo<TemplateCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PalenEngineTest, ATemplatePathNamingAPipeReadsNothingWithoutWaiting) {
+  VxGlobalHandle page = TextPage(Sentence());
+  const std::string path = PathOf("pipe.ltf");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(PALEN_Recognize_WithLocal(page, nullptr, nullptr, path.c_str(), 1, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                      1.0f, nullptr, 0, nullptr),
+            nullptr);
+}
 
 // ---- Progress ---------------------------------------------------------
 

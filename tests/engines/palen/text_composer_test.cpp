@@ -4,6 +4,9 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
+
+#include "platform/text/unicode.h"
 
 namespace {
 
@@ -19,14 +22,7 @@ RecognisedWord Word(const std::u16string& text, int left = 0, int confidence = 9
   word.confidence = confidence;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int x = left + static_cast<int>(10 * i);
-    std::string utf8;
-    const char16_t c = text[i];
-    if (c < 0x80) {
-      utf8 = std::string(1, static_cast<char>(c));
-    } else {  // the Hangul of these tests: three UTF-8 bytes
-      utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-              static_cast<char>(0x80 | (c & 0x3F))};
-    }
+    const std::string utf8 = orvilo::text::Utf16ToUtf8(text.substr(i, 1));
     word.characters.push_back(RecognisedCharacter{utf8, confidence, PalenRect{x, 0, x + 10, 20}});
   }
   return word;
@@ -47,6 +43,7 @@ const std::vector<RecognisedItem> kPage = {
 TEST(ComposeTextTest, JoinsTheLinesOfAParagraphAndTheWordsBrokenAtALineEnd) {
   const palen::ComposedText text = palen::ComposeText(kPage, false);
   EXPECT_EQ(text.utf8, "Rivers carry water examples well- Known\n물은 흐른다.");
+  EXPECT_EQ(text.itemTexts, (std::vector<std::string>{"Rivers carry water examples well- Known", "물은 흐른다."}));
 }
 
 TEST(ComposeTextTest, KeepsTheLinesWhenAsked) {
@@ -78,6 +75,15 @@ TEST(ComposeTextTest, DescribesEveryCharacterOfTheText) {
   EXPECT_EQ(a.textLength, 1);
   EXPECT_EQ(a.line, 1);
   EXPECT_EQ(a.flags, PALEN_CHAR_LINE_START | PALEN_CHAR_WORD_START);
+}
+
+TEST(ComposeTextTest, AnItemWithNothingReadHasAnEmptyTextOfItsOwn) {
+  const palen::ComposedText text =
+      palen::ComposeText({Item(0, {RecognisedParagraph{{Line({Word(u"one")})}}}), Item(1, {}),
+                          Item(2, {RecognisedParagraph{{Line({Word(u"two")})}}, RecognisedParagraph{{Line({Word(u"three")})}}})},
+                         true);
+  EXPECT_EQ(text.utf8, "one\n\ntwo\n\nthree");
+  EXPECT_EQ(text.itemTexts, (std::vector<std::string>{"one", "", "two\n\nthree"}));
 }
 
 TEST(ComposeTextTest, NothingReadIsNoText) {

@@ -16,8 +16,6 @@ using orvilo::gdi::RgbQuad;
 
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
-  // Tests draw into pictures only; they never need a display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "ocr-test";
   static char* argv[] = {name, nullptr};

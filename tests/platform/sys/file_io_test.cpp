@@ -128,6 +128,12 @@ TEST(ReadFileBytes, TellsMissingFromUnreadable) {
   EXPECT_EQ(whole.bytes, std::string(100, 'a'));
 }
 
+TEST(ReadFileBytes, RefusesANamedPipeWithoutWaitingForAWriter) {
+  TemporaryFolder folder;
+  ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(ReadFileBytes(folder / "pipe", 100).status, FileBytes::Status::Failed);
+}
+
 TEST(ReadFileBytes, ReadsFilesThatReportNoSizeUpToTheLimit) {
   // Kernel files report a size of 0 and are read until their end.
   const FileBytes status = ReadFileBytes("/proc/self/status", 1 << 20);

@@ -47,3 +47,36 @@ TEST(GlobalMemory, ForeignPointerIsRefusedNotFreed) {
   EXPECT_EQ(VxGlobalLock(handle), nullptr);
   EXPECT_EQ(VxGlobalFree(handle), handle);
 }
+
+TEST(GlobalMemory, LockHolderUnlocksWhenItGoes) {
+  VxGlobalHandle block = VxGlobalAlloc(VX_GHND, 8);
+  {
+    const orvilo::sys::GlobalLock lock(block);
+    ASSERT_NE(lock.bytes(), nullptr);
+    EXPECT_EQ(lock.size(), 8u);
+    EXPECT_EQ(VxGlobalLock(block), lock.bytes());
+    EXPECT_EQ(VxGlobalUnlock(block), 1) << "held once by the holder";
+  }
+  VxGlobalLock(block);
+  EXPECT_EQ(VxGlobalUnlock(block), 0) << "released by the holder";
+  const orvilo::sys::GlobalLock none(nullptr);
+  EXPECT_EQ(none.bytes(), nullptr);
+  EXPECT_EQ(none.size(), 0u);
+  VxGlobalFree(block);
+}
+
+TEST(GlobalMemory, BlockWithCopiesTheBytes) {
+  VxGlobalHandle copy = orvilo::sys::GlobalBlockWith("page", 5);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(VxGlobalSize(copy), 5u);
+  EXPECT_STREQ(static_cast<const char*>(orvilo::sys::GlobalLock(copy).bytes()), "page");
+  VxGlobalFree(copy);
+  // No bytes: a zero-filled block of the size; no size: an empty block.
+  VxGlobalHandle zeros = orvilo::sys::GlobalBlockWith(nullptr, 3);
+  EXPECT_EQ(static_cast<const char*>(orvilo::sys::GlobalLock(zeros).bytes())[2], 0);
+  VxGlobalFree(zeros);
+  VxGlobalHandle empty = orvilo::sys::GlobalBlockWith("x", 0);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(VxGlobalSize(empty), 0u);
+  VxGlobalFree(empty);
+}

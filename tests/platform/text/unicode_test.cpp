@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/platform/sys/test_label.h"
 
 using namespace orvilo::text;
@@ -88,3 +90,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, Utf8Character,
                                            CharacterCase{"\xC0\xAF", 0, 0},          // overlong
                                            CharacterCase{"\xED\xA0\x80", 0, 0},      // surrogate
                                            CharacterCase{"\xF4\x90\x80\x80", 0, 0}));  // beyond U+10FFFF
+
+TEST(Unicode, NextCodePointWalksSequenceBySequence) {
+  const std::string text = "a학\xF0\x9F\x98\x80\xFF" "b";
+  std::vector<char32_t> codes;
+  std::vector<std::size_t> positions;
+  for (std::size_t position = 0; position < text.size();) {
+    codes.push_back(NextCodePoint(text, position));
+    positions.push_back(position);
+  }
+  EXPECT_EQ(codes, (std::vector<char32_t>{U'a', U'학', U'\U0001F600', 0xFFFD, U'b'}));
+  EXPECT_EQ(positions, (std::vector<std::size_t>{1, 4, 8, 9, 10}));
+}
