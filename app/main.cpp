@@ -11,12 +11,13 @@
 namespace {
 // The media pipeline finds the program's own decoder plug-in beside it.
 void PutProgramFolderOnPluginPath() {
-  std::string path = orvilo::sys::ProgramFolder();
-  if (const char* existing = std::getenv("GST_PLUGIN_PATH"); existing != nullptr && existing[0] != '\0') {
-    path += ":";
-    path += existing;
+  const std::string folder = orvilo::sys::ProgramFolder();
+  const char* plain = std::getenv("GST_PLUGIN_PATH");
+  setenv("GST_PLUGIN_PATH", (plain != nullptr && plain[0] != '\0' ? folder + ":" + plain : folder).c_str(), 1);
+  // When the versioned variable is set, it is the one the pipeline reads.
+  if (const char* versioned = std::getenv("GST_PLUGIN_PATH_1_0"); versioned != nullptr && versioned[0] != '\0') {
+    setenv("GST_PLUGIN_PATH_1_0", (folder + ":" + versioned).c_str(), 1);
   }
-  setenv("GST_PLUGIN_PATH", path.c_str(), 1);
 }
 }  // namespace
 

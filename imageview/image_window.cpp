@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "imageview/pen_palette.h"
 #include "platform/gdi/qimage_conversion.h"
 #include "shell/command_ids.h"
 
@@ -30,7 +31,7 @@ bool CVyr3ImageWnd::LoadImageFile(const std::string& path) {
 }
 
 void CVyr3ImageWnd::SetPenColour(int entry) {
-  if (entry >= 0 && entry <= 9) penColour_ = entry;
+  if (entry >= 0 && entry < static_cast<int>(PenPalette.size())) penColour_ = entry;
 }
 
 void CVyr3ImageWnd::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "imageview/skin_resources.h"
+#include "platform/gdi/key_colour.h"
 
 namespace orvilo::imageview {
 namespace {
@@ -44,7 +45,7 @@ bool CSkinButton::CreateFromStrip(const QImage& strip, int commandId, int frameC
                                   int y) {
   // A strip narrower than its frame count would give empty looks.
   if (strip.isNull() || parent == nullptr || commandId == 0 || frameCount <= 0 || strip.width() < frameCount) return false;
-  strip_ = KeyColourToTransparent(strip);
+  strip_ = gdi::KeyColourToTransparent(strip);
   frameCount_ = frameCount;
   frameSize_ = QSize(strip.width() / frameCount, strip.height());
   parent_ = parent;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "imageview/skin_resources.h"
+#include "platform/gdi/key_colour.h"
 
 namespace orvilo::imageview {
 namespace {
@@ -25,9 +26,9 @@ bool CSkinPrograssBar::Create(int messageNumber, win::Window* parent, int fillOf
   const QImage background = LoadSkinBitmap(bitmapBase);
   const QImage fill = LoadSkinBitmap(bitmapBase + 1);
   const QImage thumb = LoadSkinBitmap(bitmapBase + 2);
-  background_ = KeyColourToTransparent(background);
-  fillPicture_ = KeyColourToTransparent(fill);
-  thumbPicture_ = KeyColourToTransparent(thumb);
+  background_ = gdi::KeyColourToTransparent(background);
+  fillPicture_ = gdi::KeyColourToTransparent(fill);
+  thumbPicture_ = gdi::KeyColourToTransparent(thumb);
   fill_ = gdi::Rect{0, fillOffset, fill.width(), fill.height() + fillOffset};
   thumb_ = gdi::Rect{0, 0, thumb.width() / kThumbLooks, thumb.height()};
   return win::Window::Create(parent, QStringLiteral("SkinPrograssBar%1").arg(messageNumber), messageNumber,

@@ -23,9 +23,6 @@ QImage LoadPngResource(int id);
 // The program icon (number 128) in every size the window system asks for.
 QIcon LoadIconResource(int id);
 
-// Skin pictures are drawn with their magenta left out through this.
-using gdi::KeyColourToTransparent;
-
 // A numbered cursor with its hot spot; the arrow when the number is unknown.
 QCursor LoadCursorResource(int id);
 

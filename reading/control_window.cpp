@@ -4,6 +4,7 @@
 
 #include "imageview/skin/skin_ids.h"
 #include "imageview/skin_resources.h"
+#include "platform/gdi/key_colour.h"
 #include "platform/win/window_shape.h"
 #include "shell/command_ids.h"
 
@@ -14,7 +15,7 @@ namespace orvilo::reading {
 bool CVyr3ControlWnd::OnCreate() {
   const QImage face =
       imageview::LoadSkinBitmap(readingBar_ ? skin::kReadingBarBackground : skin::kMovieBarBackground);
-  face_ = imageview::KeyColourToTransparent(face);
+  face_ = gdi::KeyColourToTransparent(face);
   resize(face.size());
   if (!face.isNull()) setMask(win::RegionFromKeyColour(face));
   return true;

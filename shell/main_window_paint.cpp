@@ -4,6 +4,7 @@
 
 #include "camera/camera_model.h"
 #include "imageview/skin_resources.h"
+#include "platform/gdi/key_colour.h"
 #include "platform/win/geometry.h"
 #include "shell/frame_geometry.h"
 #include "shell/main_window.h"
@@ -25,7 +26,7 @@ QFont FrameFont(int pixelHeight, int weight) {
 
 // Skin pictures are drawn with their magenta pixels left out.
 void CVyr3Dlg::LoadFramePictures() {
-  const auto load = [](int id) { return imageview::KeyColourToTransparent(imageview::LoadSkinBitmap(id)); };
+  const auto load = [](int id) { return gdi::KeyColourToTransparent(imageview::LoadSkinBitmap(id)); };
   for (int piece = 0; piece < 8; ++piece) framePieces_[piece] = load(skin::FramePiece(piece));
   zoomBadge_ = load(skin::kZoomBadge);
   markerCells_ = load(skin::kMarkerCells);

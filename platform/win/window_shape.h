@@ -9,8 +9,6 @@
 
 namespace orvilo::win {
 
-using gdi::kKeyColour;
-
-QRegion RegionFromKeyColour(const QImage& picture, QRgb key = kKeyColour);
+QRegion RegionFromKeyColour(const QImage& picture, QRgb key = gdi::kKeyColour);
 
 }  // namespace orvilo::win

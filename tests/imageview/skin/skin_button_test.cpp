@@ -1,4 +1,5 @@
 #include "imageview/skin_button.h"
+#include "platform/gdi/key_colour.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ QImage PlainStrip() {
   QImage strip(40, 8, QImage::Format_RGB32);
   for (int look = 0; look < 4; ++look) {
     for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 10; ++x) strip.setPixel(10 * look + x, y, (x == 0 && y == 0) ? win::kKeyColour : kLookColours[look]);
+      for (int x = 0; x < 10; ++x) strip.setPixel(10 * look + x, y, (x == 0 && y == 0) ? gdi::kKeyColour : kLookColours[look]);
     }
   }
   return strip;
@@ -66,7 +67,7 @@ TEST_F(SkinButtonTest, PaintsTheFrameOfItsLookWithMagentaLeftOut) {
     EXPECT_EQ(Shown(QPoint(5, 5)), kLookColours[look]) << look;
   }
   // The keyed corner shows what lies beneath (here: nothing painted).
-  EXPECT_NE(Shown(QPoint(0, 0)), win::kKeyColour);
+  EXPECT_NE(Shown(QPoint(0, 0)), gdi::kKeyColour);
 }
 
 TEST_F(SkinButtonTest, ToggleTurnsOnThenOffPostingEachTime) {

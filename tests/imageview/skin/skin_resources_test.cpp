@@ -2,6 +2,7 @@
 // its size, sizes that windows depend on are what they must be, and the
 // language versions exist where a picture set has two.
 #include "imageview/skin_resources.h"
+#include "platform/gdi/key_colour.h"
 
 #include <QDirIterator>
 #include <gtest/gtest.h>
@@ -212,9 +213,9 @@ TEST(SkinResources, ShapedWindowsTakeTheirShapeFromNonMagentaPixels) {
   }
   // The frame's outer corner is cut; its inside is painted.
   const QImage corner = LoadSkinBitmap(skin::FramePiece(0));
-  EXPECT_EQ(corner.pixel(0, 0), win::kKeyColour);
-  EXPECT_NE(corner.pixel(20, 50), win::kKeyColour);
+  EXPECT_EQ(corner.pixel(0, 0), gdi::kKeyColour);
+  EXPECT_NE(corner.pixel(20, 50), gdi::kKeyColour);
   // The inset and navigator frames are open in the middle.
-  EXPECT_EQ(LoadSkinBitmap(skin::kInsetFrame).pixel(200, 150), win::kKeyColour);
-  EXPECT_EQ(LoadSkinBitmap(skin::kNavigatorFrame).pixel(145, 110), win::kKeyColour);
+  EXPECT_EQ(LoadSkinBitmap(skin::kInsetFrame).pixel(200, 150), gdi::kKeyColour);
+  EXPECT_EQ(LoadSkinBitmap(skin::kNavigatorFrame).pixel(145, 110), gdi::kKeyColour);
 }
