@@ -71,10 +71,9 @@ ProfileFile ProfileFile::Parse(std::string path, std::string_view bytes) {
     profile.byteOrderMark_ = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
-  std::string decoded;
-  if (text::LooksLikeCp949(bytes)) {
-    decoded = text::ConvertCodePage(bytes, text::CodePage::Cp949, text::CodePage::Utf8).bytes;
-    bytes = decoded;
+  const std::optional<std::string> decoded = text::DecodeIfLegacy(bytes, text::CodePage::Cp949);
+  if (decoded) {
+    bytes = *decoded;
     profile.source_ = Source::Cp949;
   }
   while (!bytes.empty()) {

@@ -4,9 +4,16 @@
 
 namespace orvilo::text {
 
+std::optional<std::string> DecodeIfLegacy(std::string_view bytes, CodePage legacy) {
+  if (IsValidUtf8(bytes)) return std::nullopt;
+  Conversion conversion = ConvertCodePage(bytes, legacy, CodePage::Utf8);
+  if (!conversion.ok) return std::nullopt;
+  return std::move(conversion.bytes);
+}
+
 TextEncoding DetectTextEncoding(std::string_view bytes, CodePage legacy) {
   if (IsValidUtf8(bytes)) return TextEncoding::kUtf8;
-  return ConvertCodePage(bytes, legacy, CodePage::Utf8).ok ? TextEncoding::kLegacy : TextEncoding::kNeither;
+  return DecodeIfLegacy(bytes, legacy) ? TextEncoding::kLegacy : TextEncoding::kNeither;
 }
 
 bool LooksLikeCp949(std::string_view bytes) {
@@ -14,11 +21,8 @@ bool LooksLikeCp949(std::string_view bytes) {
 }
 
 std::string DecodeLegacyText(std::string_view bytes) {
-  switch (DetectTextEncoding(bytes, CodePage::Cp949)) {
-    case TextEncoding::kUtf8: return std::string(bytes);
-    case TextEncoding::kLegacy: return ConvertCodePage(bytes, CodePage::Cp949, CodePage::Utf8).bytes;
-    case TextEncoding::kNeither: break;
-  }
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  if (auto decoded = DecodeIfLegacy(bytes, CodePage::Cp949)) return std::move(*decoded);
   return Utf16ToUtf8(Utf8ToUtf16(bytes));  // replaces what is neither
 }
 

@@ -3,6 +3,7 @@
 // from such a machine are CP949 where this platform expects UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ TextEncoding DetectTextEncoding(std::string_view bytes, CodePage legacy);
 
 // DetectTextEncoding(bytes, CodePage::Cp949) is kLegacy.
 bool LooksLikeCp949(std::string_view bytes);
+
+// The UTF-8 text of `bytes` when they are kLegacy in `legacy`; nothing
+// otherwise. Detects and decodes in one conversion.
+std::optional<std::string> DecodeIfLegacy(std::string_view bytes, CodePage legacy);
 
 // The text of `bytes` as UTF-8: valid UTF-8 is returned unchanged, CP949 text
 // (LooksLikeCp949) is decoded, anything else has its invalid sequences

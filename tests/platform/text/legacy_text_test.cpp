@@ -53,3 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DetectCase{"BrokenForAscii", "caf\xE9", CodePage::Ascii, TextEncoding::kNeither},
                       DetectCase{"Cp949CutAtTheEnd", "\xC7\xD1\xB1", CodePage::Cp949, TextEncoding::kNeither}),
     [](const auto& info) { return info.param.name; });
+
+TEST(LegacyText, DecodeIfLegacyDecodesOnlyWhatIsNotUtf8ButValidLegacyText) {
+  using orvilo::text::CodePage;
+  using orvilo::text::DecodeIfLegacy;
+  EXPECT_EQ(DecodeIfLegacy("\xC7\xD0\xB1\xB3", CodePage::Cp949), std::optional<std::string>("학교"));
+  EXPECT_EQ(DecodeIfLegacy("학교", CodePage::Cp949), std::nullopt);          // UTF-8 already
+  EXPECT_EQ(DecodeIfLegacy("\xC7\xD0\xFF", CodePage::Cp949), std::nullopt);  // neither
+  EXPECT_EQ(DecodeIfLegacy("", CodePage::Cp949), std::nullopt);
+}
