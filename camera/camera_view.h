@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "camera/camera_model.h"
+#include "core/camera_model.h"
 #include "camera/capture_devices.h"
 #include "platform/gdi/packed_dib.h"
 #include "platform/win/window.h"
-#include "shell/view_mode.h"
+#include "core/view_mode.h"
 
 namespace orvilo::camera {
 
@@ -25,10 +25,10 @@ class CameraView : public win::Window {
   // starts the preview.
   virtual void SelectDevices(const CaptureDevice& video, const CaptureDevice* audio) = 0;
   // Sets the capture size for the next preview; does not touch a running one.
-  virtual void SetResolution(CameraModel model, ResolutionIndex index) = 0;
-  virtual ResolutionIndex GetResolutionIndex(CameraModel model) const = 0;
+  virtual void SetResolution(core::CameraModel model, core::ResolutionIndex index) = 0;
+  virtual core::ResolutionIndex GetResolutionIndex(core::CameraModel model) const = 0;
   // The model the view holds (a model-6 camera may turn out to be model 8).
-  virtual CameraModel Model() const = 0;
+  virtual core::CameraModel Model() const = 0;
   // Freezes or resumes the live picture; true when a running preview changed.
   virtual bool TogglePause() = 0;
   virtual void CloseCamera() = 0;

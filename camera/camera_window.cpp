@@ -5,8 +5,7 @@
 
 #include "platform/gdi/bitmap_file.h"
 #include "platform/win/geometry.h"
-#include "shell/command_ids.h"
-#include "shell/frame_geometry.h"
+#include "core/command_ids.h"
 
 namespace orvilo::camera {
 
@@ -17,12 +16,12 @@ void CVyr3CameraWnd::SelectDevices(const CaptureDevice& video, const CaptureDevi
   device_ = video;
 }
 
-void CVyr3CameraWnd::SetResolution(CameraModel model, ResolutionIndex index) {
+void CVyr3CameraWnd::SetResolution(core::CameraModel model, core::ResolutionIndex index) {
   model_ = model;
-  size_ = ResolutionOf(model, index);
+  size_ = core::ResolutionOf(model, index);
 }
 
-ResolutionIndex CVyr3CameraWnd::GetResolutionIndex(CameraModel model) const { return ResolutionIndexOf(model, size_); }
+core::ResolutionIndex CVyr3CameraWnd::GetResolutionIndex(core::CameraModel model) const { return core::ResolutionIndexOf(model, size_); }
 
 bool CVyr3CameraWnd::TogglePause() { return false; }
 
@@ -69,15 +68,6 @@ void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
 }
 
 void CVyr3CameraWnd::OnExitSizeMove() { PostToMainWindow(command::kSplitSizingEnded); }
-
-void CVyr3CameraWnd::OnMoving(QRect& proposed) {
-  // The inset stays inside the main window's content area.
-  if (!parentWidget()) return;
-  const QRect content =
-      win::ToQRect(shell::ContentRect({parentWidget()->width(), parentWidget()->height()}));
-  proposed.moveLeft(std::clamp(proposed.left(), content.left(), std::max(content.left(), content.right() + 1 - proposed.width())));
-  proposed.moveTop(std::clamp(proposed.top(), content.top(), std::max(content.top(), content.bottom() + 1 - proposed.height())));
-}
 
 void CVyr3CameraWnd::mouseDoubleClickEvent(QMouseEvent* event) {
   if (arrangement_ == Arrangement::CameraInset && event->button() == Qt::LeftButton) {

@@ -15,9 +15,9 @@ class CVyr3CameraWnd : public CameraView {
   explicit CVyr3CameraWnd(QWidget* parent = nullptr);
 
   void SelectDevices(const CaptureDevice& video, const CaptureDevice* audio) override;
-  void SetResolution(CameraModel model, ResolutionIndex index) override;
-  ResolutionIndex GetResolutionIndex(CameraModel model) const override;
-  CameraModel Model() const override { return model_; }
+  void SetResolution(core::CameraModel model, core::ResolutionIndex index) override;
+  core::ResolutionIndex GetResolutionIndex(core::CameraModel model) const override;
+  core::CameraModel Model() const override { return model_; }
   bool TogglePause() override;
   void CloseCamera() override;
   bool StartRecording(const std::string& fileName) override;
@@ -48,13 +48,12 @@ class CVyr3CameraWnd : public CameraView {
   void resizeEvent(QResizeEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void OnExitSizeMove() override;
-  void OnMoving(QRect& proposed) override;
 
  private:
   void PostToMainWindow(int commandId);
 
-  CameraModel model_ = kNoCamera;
-  FrameSize size_{1280, 1024};
+  core::CameraModel model_ = core::kNoCamera;
+  core::FrameSize size_{1280, 1024};
   int rotation_ = 0;
   bool mirror_ = false;
   bool flip_ = false;

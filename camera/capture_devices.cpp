@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <utility>
 
 namespace orvilo::camera {
@@ -12,7 +10,7 @@ namespace {
 
 // Product identifiers of the supported cameras, in search order, each with
 // its model number.
-constexpr std::array<std::pair<const char*, CameraModel>, 8> kKnownProducts = {{
+constexpr std::array<std::pair<const char*, core::CameraModel>, 8> kKnownProducts = {{
     {"pid_a301", 1},
     {"pid_a302", 2},
     {"pid_a303", 3},
@@ -28,73 +26,13 @@ std::string ToLower(std::string text) {
   return text;
 }
 
-std::string ReadFirstLine(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::string line;
-  std::getline(file, line);
-  return line;
-}
-
-class SystemDeviceEnumerator : public DeviceEnumerator {
- public:
-  std::vector<CaptureDevice> VideoDevices() override {
-    namespace fs = std::filesystem;
-    std::vector<CaptureDevice> devices;
-    std::error_code error;
-    const fs::path root = "/sys/class/video4linux";
-    if (!fs::is_directory(root, error)) return devices;
-    std::vector<fs::path> entries;
-    for (const auto& entry : fs::directory_iterator(root, error)) entries.push_back(entry.path());
-    std::sort(entries.begin(), entries.end());
-    for (const auto& entry : entries) {
-      const std::string node = entry.filename().string();
-      if (node.rfind("video", 0) != 0) continue;
-      CaptureDevice device;
-      device.path = "/dev/" + node;
-      device.friendlyName = ReadFirstLine(entry / "name");
-      // The USB interface's parent holds the identifiers of the device.
-      const fs::path usbDevice = fs::canonical(entry / "device", error).parent_path();
-      const std::string vendor = ReadFirstLine(usbDevice / "idVendor");
-      const std::string product = ReadFirstLine(usbDevice / "idProduct");
-      device.displayName = "usb#vid_" + ToLower(vendor) + "&pid_" + ToLower(product) + "#" + device.path;
-      if (!device.friendlyName.empty()) devices.push_back(device);
-    }
-    return devices;
-  }
-  std::vector<CaptureDevice> AudioDevices() override { return {}; }
-};
-
-class DemoDeviceEnumerator : public DeviceEnumerator {
- public:
-  explicit DemoDeviceEnumerator(std::unique_ptr<DeviceEnumerator> system) : system_(std::move(system)) {}
-  std::vector<CaptureDevice> VideoDevices() override {
-    auto devices = system_ ? system_->VideoDevices() : std::vector<CaptureDevice>{};
-    devices.push_back({"demo#vid_0000&pid_a308#orvilo", "Orvilo Demo Camera", kDemoCameraPath});
-    return devices;
-  }
-  std::vector<CaptureDevice> AudioDevices() override {
-    auto devices = system_ ? system_->AudioDevices() : std::vector<CaptureDevice>{};
-    devices.push_back({"demo#microphone", "Orvilo Demo Microphone", kDemoCameraPath});
-    return devices;
-  }
-
- private:
-  std::unique_ptr<DeviceEnumerator> system_;
-};
-
 }  // namespace
 
-std::unique_ptr<DeviceEnumerator> MakeSystemDeviceEnumerator() { return std::make_unique<SystemDeviceEnumerator>(); }
-
-std::unique_ptr<DeviceEnumerator> MakeDemoDeviceEnumerator(std::unique_ptr<DeviceEnumerator> system) {
-  return std::make_unique<DemoDeviceEnumerator>(std::move(system));
-}
-
-CameraModel ModelFromDisplayName(const std::string& displayName) {
+core::CameraModel ModelFromDisplayName(const std::string& displayName) {
   for (const auto& [product, model] : kKnownProducts) {
     if (displayName.find(product) != std::string::npos) return model;
   }
-  return kNoCamera;
+  return core::kNoCamera;
 }
 
 int CaptureDevices::EnumerateDevices() {
@@ -104,20 +42,20 @@ int CaptureDevices::EnumerateDevices() {
   return static_cast<int>(video_.size());
 }
 
-CameraModel CaptureDevices::IdentifyModel() {
+core::CameraModel CaptureDevices::IdentifyModel() {
   if (video_.empty()) EnumerateDevices();
   for (const auto& device : video_) {
-    const CameraModel model = ModelFromDisplayName(ToLower(device.displayName));
-    if (model != kNoCamera) return model;
+    const core::CameraModel model = ModelFromDisplayName(ToLower(device.displayName));
+    if (model != core::kNoCamera) return model;
   }
-  return kNoCamera;
+  return core::kNoCamera;
 }
 
 int CaptureDevices::BindCamera(const std::function<void(const CaptureDevice&, const CaptureDevice*)>& select) {
   int matched = 0;
   const CaptureDevice* audio = audio_.empty() ? nullptr : &audio_.front();
   for (const auto& device : video_) {
-    if (ModelFromDisplayName(device.displayName) == kNoCamera) continue;
+    if (ModelFromDisplayName(device.displayName) == core::kNoCamera) continue;
     select(device, audio);
     matched = 1;
   }

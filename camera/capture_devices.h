@@ -9,38 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "camera/camera_model.h"
+#include "core/camera_model.h"
+#include "platform/media/device_enumerator.h"
 
 namespace orvilo::camera {
 
-struct CaptureDevice {
-  std::string displayName;   // holds "vid_xxxx&pid_xxxx" for USB cameras
-  std::string friendlyName;  // shown to people
-  std::string path;          // what the capture pipeline opens (e.g. /dev/video0, "demo")
-  bool operator==(const CaptureDevice&) const = default;
-};
-
-// A source of device lists: the system's, the demo camera's, or a test's.
-class DeviceEnumerator {
- public:
-  virtual ~DeviceEnumerator() = default;
-  virtual std::vector<CaptureDevice> VideoDevices() = 0;
-  virtual std::vector<CaptureDevice> AudioDevices() = 0;
-};
-
-// The video capture devices of the system (V4L2 devices with their USB
-// identifiers read from sysfs) and no audio devices of its own.
-std::unique_ptr<DeviceEnumerator> MakeSystemDeviceEnumerator();
-
-// The system's devices plus the built-in demo camera (model 8) and the demo
-// microphone, listed last.
-std::unique_ptr<DeviceEnumerator> MakeDemoDeviceEnumerator(std::unique_ptr<DeviceEnumerator> system);
-
-inline constexpr const char* kDemoCameraPath = "demo";
+using media::CaptureDevice;
+using media::DeviceEnumerator;
 
 // The model whose product identifier the name contains (searched in the
 // fixed list order); 0 when none. The name is searched as given.
-CameraModel ModelFromDisplayName(const std::string& displayName);
+core::CameraModel ModelFromDisplayName(const std::string& displayName);
 
 class CaptureDevices {
  public:
@@ -50,7 +29,7 @@ class CaptureDevices {
   int EnumerateDevices();
   // Enumerates when no video device is listed yet, then the model of the
   // first device (in list order) that names a known product; 0 when none.
-  CameraModel IdentifyModel();
+  core::CameraModel IdentifyModel();
   // Calls `select(video, firstAudioOrNull)` for every listed device that
   // names a known product (the last one stays bound); 1 when any matched.
   int BindCamera(const std::function<void(const CaptureDevice&, const CaptureDevice*)>& select);

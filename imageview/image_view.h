@@ -9,7 +9,7 @@
 #include "platform/gdi/packed_dib.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
-#include "shell/view_mode.h"
+#include "core/view_mode.h"
 
 namespace orvilo::imageview {
 

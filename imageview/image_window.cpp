@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "imageview/pen_palette.h"
+#include "ui/pen_palette.h"
 #include "platform/gdi/qimage_conversion.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::imageview {
 
@@ -31,7 +31,7 @@ bool CVyr3ImageWnd::LoadImageFile(const std::string& path) {
 }
 
 void CVyr3ImageWnd::SetPenColour(int entry) {
-  if (entry >= 0 && entry < static_cast<int>(PenPalette.size())) penColour_ = entry;
+  if (entry >= 0 && entry < static_cast<int>(ui::PenPalette.size())) penColour_ = entry;
 }
 
 void CVyr3ImageWnd::paintEvent(QPaintEvent*) {

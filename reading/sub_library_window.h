@@ -3,7 +3,7 @@
 // its controls come with the reading work.
 #pragma once
 
-#include "camera/camera_model.h"
+#include "core/camera_model.h"
 #include "reading/reading_panel.h"
 
 namespace orvilo::reading {
@@ -11,7 +11,7 @@ namespace orvilo::reading {
 class CVyr3SubLibraryWnd : public ReadingPanel {
   Q_OBJECT
  public:
-  explicit CVyr3SubLibraryWnd(camera::CameraModel model, QWidget* parent = nullptr)
+  explicit CVyr3SubLibraryWnd(core::CameraModel model, QWidget* parent = nullptr)
       : ReadingPanel(parent), model_(model) {}
 
   void SetText(const std::string& text) override;
@@ -34,7 +34,7 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  camera::CameraModel model_;
+  core::CameraModel model_;
   std::string text_;
   std::string music_;
   ReadingView view_ = ReadingView::Text;

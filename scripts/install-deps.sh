@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config git clang libclang-rt-14-dev
+  build-essential cmake pkg-config git ccache clang libclang-rt-14-dev
   # toolkit
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   # media pipeline

@@ -1,14 +1,14 @@
 #include "shell/application.h"
 
 #include "camera/capture_devices.h"
-#include "imageview/picker_popup.h"
+#include "ui/picker_popup.h"
 #include "platform/sys/program_folder.h"
 #include "platform/sys/ui_language.h"
-#include "reading/system_master_volume.h"
+#include "platform/audio/master_volume.h"
 #include "shell/default_child_factory.h"
 #include "shell/main_window.h"
 #include "shell/resolution_dialog.h"
-#include "shell/settings/settings_store.h"
+#include "core/settings/settings_store.h"
 
 namespace orvilo::shell {
 
@@ -24,15 +24,15 @@ bool CVyr3App::InitInstance() {
 
   const std::string programFolder = sys::ProgramFolder();
   const int systemLanguage = sys::SystemUiLanguage();
-  std::unique_ptr<camera::DeviceEnumerator> devices = camera::MakeSystemDeviceEnumerator();
-  if (options_.demoCamera) devices = camera::MakeDemoDeviceEnumerator(std::move(devices));
+  std::unique_ptr<media::DeviceEnumerator> devices = media::MakeSystemDeviceEnumerator();
+  if (options_.demoCamera) devices = media::MakeDemoDeviceEnumerator(std::move(devices));
   DefaultChildWindowFactory children;
-  const SettingsStore componentLanguage(programFolder, systemLanguage);
+  const core::SettingsStore componentLanguage(programFolder, systemLanguage);
   ResolutionDialogRunner settingsDialog([&componentLanguage] { return componentLanguage.IsKoreanComponentLanguage(); });
-  imageview::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
-  imageview::PickerRunner::Install(&pickers);
+  ui::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
+  ui::PickerRunner::Install(&pickers);
 
-  reading::SystemMasterVolume masterVolume;
+  audio::SystemMasterVolume masterVolume;
   MainWindowServices services;
   services.programFolder = programFolder;
   services.systemLanguage = systemLanguage;
@@ -44,7 +44,7 @@ bool CVyr3App::InitInstance() {
     CVyr3Dlg mainWindow(std::move(services));
     mainWindow.DoModal();
   }
-  imageview::PickerRunner::Install(nullptr);
+  ui::PickerRunner::Install(nullptr);
   return false;
 }
 

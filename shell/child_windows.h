@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "ar/ar_view.h"
-#include "camera/camera_model.h"
+#include "core/camera_model.h"
 #include "camera/camera_view.h"
-#include "camera/movie_view.h"
+#include "movie/movie_view.h"
 #include "camera/record_indicator.h"
 #include "imageview/image_view.h"
-#include "reading/control_bar.h"
+#include "ui/control_bar.h"
 #include "reading/reading_panel.h"
 #include "shell/tab_strip.h"
 #include "shell/tools_palette.h"
@@ -39,27 +39,27 @@ class ChildWindowFactory {
  public:
   virtual ~ChildWindowFactory() = default;
   virtual std::unique_ptr<imageview::ImageView> MakeImageView() = 0;
-  virtual std::unique_ptr<camera::MovieView> MakeMovieView() = 0;
+  virtual std::unique_ptr<movie::MovieView> MakeMovieView() = 0;
   virtual std::unique_ptr<camera::CameraView> MakeCameraView() = 0;
   virtual std::unique_ptr<ar::ArView> MakeArView() = 0;
   virtual std::unique_ptr<camera::RecordIndicator> MakeRecordIndicator() = 0;
   virtual std::unique_ptr<TabStrip> MakeTabStrip(int featureVariant, bool korean) = 0;
   virtual std::unique_ptr<ToolsPalette> MakeToolsPalette() = 0;
-  virtual std::unique_ptr<reading::ReadingPanel> MakeReadingPanel(camera::CameraModel model) = 0;
-  virtual std::unique_ptr<reading::ControlBar> MakeControlBar(bool readingBar) = 0;
+  virtual std::unique_ptr<reading::ReadingPanel> MakeReadingPanel(core::CameraModel model) = 0;
+  virtual std::unique_ptr<ui::ControlBar> MakeControlBar(bool readingBar) = 0;
 };
 
 struct ChildWindows {
   std::unique_ptr<imageview::ImageView> image;
-  std::unique_ptr<camera::MovieView> movie;
+  std::unique_ptr<movie::MovieView> movie;
   std::unique_ptr<camera::CameraView> camera;
   std::unique_ptr<ar::ArView> ar;
   std::unique_ptr<camera::RecordIndicator> record;
   std::unique_ptr<TabStrip> tabs;
   std::unique_ptr<ToolsPalette> tools;
   std::unique_ptr<reading::ReadingPanel> reading;
-  std::unique_ptr<reading::ControlBar> readingBar;
-  std::unique_ptr<reading::ControlBar> movieBar;
+  std::unique_ptr<ui::ControlBar> readingBar;
+  std::unique_ptr<ui::ControlBar> movieBar;
 
   // The window of entry `index` (null when empty).
   win::Window* At(int index) const;

@@ -1,14 +1,14 @@
 #include "shell/command_bars.h"
 
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 #include "shell/frame_geometry.h"
-#include "imageview/skin/skin_ids.h"
+#include "ui/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
-using imageview::ButtonLook;
-using imageview::CSkinButton;
-using imageview::ToggleState;
+using ui::ButtonLook;
+using ui::CSkinButton;
+using ui::ToggleState;
 
 namespace {
 constexpr int kFirstGradeButton = 10;

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "imageview/skin_button.h"
+#include "ui/skin_button.h"
 
 namespace orvilo::shell {
 
@@ -34,8 +34,8 @@ class CommandBars {
               const std::function<std::optional<int>(int grade)>& gradeSlot);
   void DestroyAll();
 
-  imageview::CSkinButton* Button(int bar, int index) const;
-  imageview::CSkinButton* ButtonOfCommand(int commandId) const;
+  ui::CSkinButton* Button(int bar, int index) const;
+  ui::CSkinButton* ButtonOfCommand(int commandId) const;
 
   // The first bar whose first button is visible, or -1.
   int VisibleBar() const;
@@ -47,7 +47,7 @@ class CommandBars {
 
  private:
   void SetShown(int bar, int index, bool shown);
-  std::array<std::vector<std::unique_ptr<imageview::CSkinButton>>, 5> buttons_;
+  std::array<std::vector<std::unique_ptr<ui::CSkinButton>>, 5> buttons_;
 };
 
 }  // namespace orvilo::shell

@@ -2,10 +2,10 @@
 
 #include "ar/ar_window.h"
 #include "camera/camera_window.h"
-#include "camera/movie_window.h"
+#include "movie/movie_window.h"
 #include "camera/record_window.h"
 #include "imageview/image_window.h"
-#include "reading/control_window.h"
+#include "ui/control_window.h"
 #include "reading/sub_library_window.h"
 #include "shell/tab_window.h"
 #include "shell/tools_window.h"
@@ -15,8 +15,8 @@ namespace orvilo::shell {
 std::unique_ptr<imageview::ImageView> DefaultChildWindowFactory::MakeImageView() {
   return std::make_unique<imageview::CVyr3ImageWnd>();
 }
-std::unique_ptr<camera::MovieView> DefaultChildWindowFactory::MakeMovieView() {
-  return std::make_unique<camera::CVyr3MovieWnd>();
+std::unique_ptr<movie::MovieView> DefaultChildWindowFactory::MakeMovieView() {
+  return std::make_unique<movie::CVyr3MovieWnd>();
 }
 std::unique_ptr<camera::CameraView> DefaultChildWindowFactory::MakeCameraView() {
   return std::make_unique<camera::CVyr3CameraWnd>();
@@ -29,11 +29,11 @@ std::unique_ptr<TabStrip> DefaultChildWindowFactory::MakeTabStrip(int featureVar
   return std::make_unique<CVyr3TabWnd>(featureVariant, korean);
 }
 std::unique_ptr<ToolsPalette> DefaultChildWindowFactory::MakeToolsPalette() { return std::make_unique<CVyr3ToolsWnd>(); }
-std::unique_ptr<reading::ReadingPanel> DefaultChildWindowFactory::MakeReadingPanel(camera::CameraModel model) {
+std::unique_ptr<reading::ReadingPanel> DefaultChildWindowFactory::MakeReadingPanel(core::CameraModel model) {
   return std::make_unique<reading::CVyr3SubLibraryWnd>(model);
 }
-std::unique_ptr<reading::ControlBar> DefaultChildWindowFactory::MakeControlBar(bool readingBar) {
-  return std::make_unique<reading::CVyr3ControlWnd>(readingBar);
+std::unique_ptr<ui::ControlBar> DefaultChildWindowFactory::MakeControlBar(bool readingBar) {
+  return std::make_unique<ui::CVyr3ControlWnd>(readingBar);
 }
 
 }  // namespace orvilo::shell

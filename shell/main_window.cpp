@@ -5,21 +5,21 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include "camera/camera_model.h"
-#include "imageview/skin_button.h"
-#include "imageview/skin_progress_bar.h"
-#include "imageview/skin_resources.h"
+#include "core/camera_model.h"
+#include "ui/skin_button.h"
+#include "ui/skin_progress_bar.h"
+#include "ui/skin_resources.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
-#include "shell/camera_features.h"
-#include "shell/command_ids.h"
+#include "core/camera_features.h"
+#include "core/command_ids.h"
 #include "shell/frame_geometry.h"
-#include "imageview/skin/skin_ids.h"
+#include "ui/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
-using imageview::CSkinButton;
-using imageview::CSkinPrograssBar;
+using ui::CSkinButton;
+using ui::CSkinPrograssBar;
 
 CVyr3Dlg::CVyr3Dlg(MainWindowServices services)
     : services_(std::move(services)),
@@ -34,9 +34,9 @@ CVyr3Dlg::~CVyr3Dlg() {
   // The settings that change while the program runs are written before any
   // child is destroyed, so the camera view can still be asked.
   if (initialised_) {
-    std::optional<CameraViewState> camera;
+    std::optional<core::CameraViewState> camera;
     if (children_.camera) {
-      camera = CameraViewState{children_.camera->GetResolutionIndex(model_), children_.camera->Rotation()};
+      camera = core::CameraViewState{children_.camera->GetResolutionIndex(model_), children_.camera->Rotation()};
     }
     store_.WriteAtShutdown(camera, settings_.fullScreen);
   }
@@ -54,15 +54,15 @@ CSkinButton* CVyr3Dlg::TitleButton(int index) const {
 gdi::Size CVyr3Dlg::ClientSize() const { return gdi::Size{width(), height()}; }
 
 bool CVyr3Dlg::OnInitDialog() {
-  setWindowIcon(imageview::LoadIconResource(skin::kProgramIcon));
+  setWindowIcon(ui::LoadIconResource(skin::kProgramIcon));
 
   model_ = devices_.IdentifyModel();
 
   settings_ = store_.ReadAtStart();
-  setWindowTitle(QString::fromStdString(MainWindowCaption(model_, settings_.title)));
+  setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
 
   korean_ = store_.IsKoreanWindowLanguage();
-  featureVariant_ = FeatureVariantOf(model_);
+  featureVariant_ = core::FeatureVariantOf(model_);
 
   int screenHeight = kMainWindowMaximumHeight;
   QRect desktop(0, 0, kMainWindowWidth, kMainWindowMaximumHeight);
@@ -79,7 +79,7 @@ bool CVyr3Dlg::OnInitDialog() {
   CreateTitleButtons();
   CreateChildWindows();
 
-  if (HasReadingTab(featureVariant_) && children_.image) children_.image->InitRecognition();
+  if (core::HasReadingTab(featureVariant_) && children_.image) children_.image->InitRecognition();
 
   auto slider = std::make_unique<CSkinPrograssBar>();
   const gdi::Rect place = VolumeSliderRect(width());

@@ -17,27 +17,27 @@
 
 #include "camera/capture_devices.h"
 #include "platform/win/dialog.h"
-#include "reading/master_volume.h"
+#include "platform/audio/master_volume.h"
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
-#include "shell/settings/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "shell/settings_dialog.h"
-#include "shell/view_mode.h"
+#include "core/view_mode.h"
 
-namespace orvilo::imageview {
+namespace orvilo::ui {
 class CSkinButton;
 class CSkinPrograssBar;
-}  // namespace orvilo::imageview
+}  // namespace orvilo::ui
 
 namespace orvilo::shell {
 
 struct MainWindowServices {
   std::string programFolder;
   int systemLanguage = 0;
-  camera::DeviceEnumerator* devices = nullptr;
+  media::DeviceEnumerator* devices = nullptr;
   ChildWindowFactory* children = nullptr;
   SettingsDialogRunner* settingsDialog = nullptr;
-  reading::MasterVolume* masterVolume = nullptr;
+  audio::MasterVolume* masterVolume = nullptr;
   // The primary screen's available height; empty: ask the screen.
   std::optional<int> availableScreenHeight;
 };
@@ -56,14 +56,14 @@ class CVyr3Dlg : public win::Dialog {
   bool PaletteEnabled() const { return paletteEnabled_; }
   bool Korean() const { return korean_; }
   int FeatureVariant() const { return featureVariant_; }
-  camera::CameraModel Model() const { return model_; }
+  core::CameraModel Model() const { return model_; }
   int ArMarker() const { return arMarker_; }
   const std::string& ArCaption() const { return arCaption_; }
-  const MainWindowSettings& Settings() const { return settings_; }
+  const core::MainWindowSettings& Settings() const { return settings_; }
   const ChildWindows& Children() const { return children_; }
   CommandBars& Bars() { return bars_; }
-  imageview::CSkinButton* TitleButton(int index) const;
-  imageview::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_.get(); }
+  ui::CSkinButton* TitleButton(int index) const;
+  ui::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_.get(); }
   gdi::Size ClientSize() const;
   // The top strip drags the window; the bottom-right corner sizes it while
   // the maximise button shows.
@@ -142,23 +142,23 @@ class CVyr3Dlg : public win::Dialog {
   void MakeReleasedToggle(int commandId);
 
   MainWindowServices services_;
-  SettingsStore store_;
+  core::SettingsStore store_;
   camera::CaptureDevices devices_;
-  MainWindowSettings settings_;
+  core::MainWindowSettings settings_;
   ChildWindows children_;
   CommandBars bars_;
-  std::array<std::unique_ptr<imageview::CSkinButton>, 8> titleButtons_;
+  std::array<std::unique_ptr<ui::CSkinButton>, 8> titleButtons_;
   // Frame pieces (TL, T, TR, L, R, BL, B, BR), zoom badge, marker cells, speaker.
   std::array<QImage, 8> framePieces_;
   QImage zoomBadge_;
   QImage markerCells_;
   QImage speakerIcon_;
-  std::unique_ptr<imageview::CSkinPrograssBar> volumeSlider_;
+  std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;
   bool paletteEnabled_ = true;
-  camera::CameraModel model_ = camera::kNoCamera;
+  core::CameraModel model_ = core::kNoCamera;
   int featureVariant_ = 0;
   ViewMode mode_ = ViewMode::Camera;
   Arrangement arrangement_ = Arrangement::Normal;

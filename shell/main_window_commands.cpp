@@ -2,27 +2,27 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "imageview/skin_button.h"
+#include "ui/skin_button.h"
 #include "platform/sys/file_io.h"
 #include "platform/sys/local_time.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/common_dialogs.h"
 #include "platform/win/geometry.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 #include "shell/file_filters.h"
 #include "shell/frame_geometry.h"
 #include "shell/main_window.h"
-#include "shell/zoom.h"
+#include "core/zoom.h"
 
 namespace orvilo::shell {
 
-using imageview::ButtonLook;
+using ui::ButtonLook;
 using imageview::StrokeKind;
-using imageview::ToggleState;
+using ui::ToggleState;
 
 namespace {
 
-SettingsPage ResolutionPageOf(camera::CameraModel model) {
+SettingsPage ResolutionPageOf(core::CameraModel model) {
   if (model == 5 || model == 6) return SettingsPage::ResolutionGroupB;
   if (model == 7 || model == 8) return SettingsPage::ResolutionGroupC;
   return SettingsPage::Resolution;
@@ -110,8 +110,8 @@ void CVyr3Dlg::OnTitleCommand(int id) {
       if (titleButtons_[3]) titleButtons_[3]->hide();
       break;
     case command::kClose: EndDialog(win::kResultClose); break;
-    case command::kZoomIn: SetZoomPercent(ZoomedIn(zoomPercent_)); break;
-    case command::kZoomOut: SetZoomPercent(ZoomedOut(zoomPercent_)); break;
+    case command::kZoomIn: SetZoomPercent(core::ZoomedIn(zoomPercent_)); break;
+    case command::kZoomOut: SetZoomPercent(core::ZoomedOut(zoomPercent_)); break;
     case command::kZoomList: OpenZoomList(); break;
     default: break;
   }

@@ -2,14 +2,14 @@
 // zoom and layout.
 #include <QGuiApplication>
 
-#include "imageview/picker_popup.h"
-#include "imageview/skin_button.h"
-#include "imageview/skin_progress_bar.h"
+#include "ui/picker_popup.h"
+#include "ui/skin_button.h"
+#include "ui/skin_progress_bar.h"
 #include "platform/win/geometry.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 #include "shell/frame_geometry.h"
 #include "shell/main_window.h"
-#include "shell/zoom.h"
+#include "core/zoom.h"
 
 namespace orvilo::shell {
 
@@ -280,6 +280,10 @@ void CVyr3Dlg::SwapInset(Arrangement to) {
 
 void CVyr3Dlg::LayOutViews() {
   const gdi::Size client = ClientSize();
+  // An inset view is dragged only within the content area.
+  const QRect content = win::ToQRect(ContentRect(client));
+  if (children_.camera) children_.camera->SetDragBounds(content);
+  if (children_.image) children_.image->SetDragBounds(content);
   switch (mode_) {
     case ViewMode::Camera:
       if (arrangement_ == Arrangement::Split && children_.camera && children_.image) {
@@ -323,7 +327,7 @@ void CVyr3Dlg::SetFullScreenPicture(bool on, int onCommand, int offCommand) {
 void CVyr3Dlg::SetZoomPercent(int percent) {
   zoomPercent_ = percent;
   update(win::ToQRect(ZoomBadgeRect(width())));
-  const double factor = ZoomFactor(percent);
+  const double factor = core::ZoomFactor(percent);
   if (children_.image) children_.image->SetZoom(factor);
   if (children_.camera) children_.camera->SetZoom(factor);
   RaisePalette();
@@ -333,15 +337,15 @@ void CVyr3Dlg::OpenZoomList() {
   const gdi::Rect anchor = ZoomListAnchor(width());
   const QPoint topLeft = mapToGlobal(QPoint(anchor.left, anchor.top));
   const gdi::Rect firstRow = gdi::Rect::FromPositionAndSize(topLeft.x(), topLeft.y(), anchor.Width(), anchor.Height());
-  int selected = ZoomListIndexFor(zoomPercent_);
-  const int result = imageview::PickerRunner::Current().Run(this, imageview::PickerKind::ZoomPercent, firstRow, selected);
-  if (result == win::kResultOk && selected >= 0 && selected < static_cast<int>(kZoomListValues.size())) {
-    SetZoomPercent(kZoomListValues[selected]);
+  int selected = core::ZoomListIndexFor(zoomPercent_);
+  const int result = ui::PickerRunner::Current().Run(this, ui::PickerKind::ZoomPercent, firstRow, selected);
+  if (result == win::kResultOk && selected >= 0 && selected < static_cast<int>(core::kZoomListValues.size())) {
+    SetZoomPercent(core::kZoomListValues[selected]);
   }
 }
 
 bool CVyr3Dlg::BindCamera() {
-  return devices_.BindCamera([this](const camera::CaptureDevice& video, const camera::CaptureDevice* audio) {
+  return devices_.BindCamera([this](const media::CaptureDevice& video, const media::CaptureDevice* audio) {
            if (children_.camera) children_.camera->SelectDevices(video, audio);
          }) != 0;
 }
@@ -349,7 +353,7 @@ bool CVyr3Dlg::BindCamera() {
 void CVyr3Dlg::StopMovieAndUpdateBar() {
   if (!children_.movie) return;
   children_.movie->StopMovie();
-  if (children_.movie->State() == camera::PlaybackState::Stopped && children_.movieBar) {
+  if (children_.movie->State() == movie::PlaybackState::Stopped && children_.movieBar) {
     children_.movieBar->ShowPlaying(false);
   }
 }

@@ -2,13 +2,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "camera/camera_model.h"
-#include "imageview/skin_resources.h"
+#include "core/camera_model.h"
+#include "ui/skin_resources.h"
 #include "platform/gdi/key_colour.h"
 #include "platform/win/geometry.h"
 #include "shell/frame_geometry.h"
 #include "shell/main_window.h"
-#include "imageview/skin/skin_ids.h"
+#include "ui/skin/skin_ids.h"
 
 namespace orvilo::shell {
 
@@ -26,7 +26,7 @@ QFont FrameFont(int pixelHeight, int weight) {
 
 // Skin pictures are drawn with their magenta pixels left out.
 void CVyr3Dlg::LoadFramePictures() {
-  const auto load = [](int id) { return gdi::KeyColourToTransparent(imageview::LoadSkinBitmap(id)); };
+  const auto load = [](int id) { return gdi::KeyColourToTransparent(ui::LoadSkinBitmap(id)); };
   for (int piece = 0; piece < 8; ++piece) framePieces_[piece] = load(skin::FramePiece(piece));
   zoomBadge_ = load(skin::kZoomBadge);
   markerCells_ = load(skin::kMarkerCells);
@@ -83,7 +83,7 @@ void CVyr3Dlg::paintEvent(QPaintEvent*) {
   if (mode_ == ViewMode::Camera && children_.camera) {
     painter.setPen(Qt::white);
     painter.setFont(FrameFont(12, 700));
-    const auto label = camera::ResolutionLabel(model_, children_.camera->GetResolutionIndex(model_));
+    const auto label = core::ResolutionLabel(model_, children_.camera->GetResolutionIndex(model_));
     painter.drawText(win::ToQRect(ResolutionTextRect(w)), Qt::AlignLeft | Qt::AlignBottom,
                      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
   }

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "camera/camera_model.h"
+#include "core/camera_model.h"
 #include "platform/sys/file_io.h"
 #include "platform/text/legacy_text.h"
 #include "platform/win/common_dialogs.h"
@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kDictionaryLimit = 8u << 20;
 
 // A camera model of the group each resolution page is for.
-camera::CameraModel ModelOfPage(SettingsPage page) {
+core::CameraModel ModelOfPage(SettingsPage page) {
   if (page == SettingsPage::ResolutionGroupB) return 5;
   if (page == SettingsPage::ResolutionGroupC) return 7;
   return 1;
@@ -98,11 +98,11 @@ bool CVyrResolutionDLG::OnInitDialog() {
   if (IsResolutionPage(state_.page)) {
     // The choices are the model group's resolution labels: seven on the
     // first page, six on the others.
-    const camera::CameraModel model = ModelOfPage(state_.page);
+    const core::CameraModel model = ModelOfPage(state_.page);
     const int choices = state_.page == SettingsPage::Resolution ? 7 : 6;
     resolutionGroup_ = new QButtonGroup(this);
     for (int i = 0; i < choices; ++i) {
-      const std::string_view label = camera::ResolutionLabel(model, i);
+      const std::string_view label = core::ResolutionLabel(model, i);
       auto* radio = new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
       radio->setProperty("controlId", 1000 + i);
       radio->setGeometry(40, 55 + 26 * i, 200, 22);

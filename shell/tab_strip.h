@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/win/window.h"
-#include "shell/view_mode.h"
+#include "core/view_mode.h"
 
 namespace orvilo::shell {
 

@@ -3,9 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "imageview/skin/skin_ids.h"
-#include "shell/camera_features.h"
-#include "shell/command_ids.h"
+#include "ui/skin/skin_ids.h"
+#include "core/camera_features.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell {
 
@@ -27,7 +27,7 @@ QString TabLabel(ViewMode mode, bool korean) {
 }  // namespace
 
 CVyr3TabWnd::CVyr3TabWnd(int featureVariant, bool korean, QWidget* parent)
-    : TabStrip(parent), modes_(TabModes(featureVariant)), korean_(korean) {
+    : TabStrip(parent), modes_(core::TabModes(featureVariant)), korean_(korean) {
   setMouseTracking(true);
 }
 

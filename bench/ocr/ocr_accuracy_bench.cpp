@@ -29,15 +29,16 @@
 #include <random>
 #include <string>
 
-#include "camera_effects.h"
+#include "demo/camera_effects.h"
 #include "character_error_rate.h"
 #include "engines/palen/leptonica_holders.h"
 #include "ocr/LEXIQ.h"
-#include "textbook_page.h"
+#include "demo/textbook_page.h"
 
 namespace {
 
 using namespace ocrbench;
+using namespace orvilo::demo;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kTessdata = "/usr/share/tesseract-ocr/5/tessdata";

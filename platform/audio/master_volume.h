@@ -18,4 +18,24 @@ std::optional<int> ReadMasterVolume();
 // `percent` is clamped to 0-100. True when the mixer took the level.
 bool WriteMasterVolume(int percent);
 
+// The master volume as the control bars and the AR volume slider use it,
+// so that tests can hand them a volume of their own. Failures change
+// nothing and report nothing to the user; callers keep their slider where
+// it was.
+class MasterVolume {
+ public:
+  virtual ~MasterVolume() = default;
+  // 0..100, or empty when there is no mixer to ask.
+  virtual std::optional<int> ReadPercent() = 0;
+  // false when nothing was changed.
+  virtual bool SetPercent(int percent) = 0;
+};
+
+// The machine's mixer.
+class SystemMasterVolume : public MasterVolume {
+ public:
+  std::optional<int> ReadPercent() override { return ReadMasterVolume(); }
+  bool SetPercent(int percent) override { return WriteMasterVolume(percent); }
+};
+
 }  // namespace orvilo::audio

@@ -297,6 +297,11 @@ QRect Window::ProposedGeometry(const Tracking& tracking, const QPoint& global) {
 void Window::UpdateTracking(const QPoint& global) {
   QRect proposed = ProposedGeometry(*tracking_, global);
   if (tracking_->edge == HitTest::Caption) {
+    if (!dragBounds_.isEmpty()) {
+      const QRect& b = dragBounds_;
+      proposed.moveLeft(std::clamp(proposed.left(), b.left(), std::max(b.left(), b.right() + 1 - proposed.width())));
+      proposed.moveTop(std::clamp(proposed.top(), b.top(), std::max(b.top(), b.bottom() + 1 - proposed.height())));
+    }
     OnMoving(proposed);
   } else {
     // The minimum size is the minimum tracking size: the moving edge stops

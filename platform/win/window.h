@@ -81,6 +81,13 @@ class Window : public QWidget {
   void ReleaseCapture();
   bool HasCapture() const { return captured_; }
 
+  // The rectangle, in the parent's coordinates, that dragging the window by
+  // its caption keeps it inside (a window larger than it sticks to its top
+  // left). An empty rectangle, the default, leaves moves unbounded. Set by
+  // the owner, which knows its own layout.
+  void SetDragBounds(const QRect& bounds) { dragBounds_ = bounds; }
+  const QRect& DragBounds() const { return dragBounds_; }
+
  protected:
   virtual bool OnCreate() { return true; }
   virtual std::intptr_t OnMessage(const Msg& message);
@@ -114,6 +121,7 @@ class Window : public QWidget {
   std::map<int, std::pair<int, int>> timers_;  // our id -> (Qt timer id, interval)
   std::optional<Tracking> tracking_;
   bool captured_ = false;
+  QRect dragBounds_;
 };
 
 }  // namespace orvilo::win

@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "imageview/skin/skin_table.h"
+#include "ui/skin/skin_table.h"
 
 namespace orvilo::skingen {
 

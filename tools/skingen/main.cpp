@@ -18,7 +18,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "imageview/skin/skin_table.h"
+#include "ui/skin/skin_table.h"
 #include "platform/gdi/key_colour.h"
 #include "tools/skingen/artwork.h"
 #include "tools/skingen/icons.h"

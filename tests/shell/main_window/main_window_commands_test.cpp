@@ -1,12 +1,12 @@
 #include "main_window_fixture.h"
 #include "platform/sys/file_io.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell::testing {
 namespace {
 
-using imageview::ButtonLook;
-using imageview::ToggleState;
+using ui::ButtonLook;
+using ui::ToggleState;
 
 struct LogoCase {
   const char* settings;
@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, ZoomListOpensOnTheEntryOfThePercentageAndTakesTheChoice) 
     pickers.answers.push_back({win::kResultOk, 4});                // "200%"
     Command(window, command::kZoomList);
     ASSERT_EQ(pickers.requests.size(), 1u);
-    EXPECT_EQ(pickers.requests[0].kind, imageview::PickerKind::ZoomPercent);
+    EXPECT_EQ(pickers.requests[0].kind, ui::PickerKind::ZoomPercent);
     EXPECT_EQ(pickers.requests[0].selected, 3);  // "100%"
     EXPECT_EQ(pickers.requests[0].firstRow.Width(), 60);
     EXPECT_EQ(pickers.requests[0].firstRow.Height(), 15);
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, UserDictionaryIsWrittenForTheChosenLanguageAndRegistered)
 TEST_F(MainWindowTest, FrameToImageKeepsThePickedFrame) {
   Run([&](CVyr3Dlg& window) {
     Command(window, command::kModeMovie);
-    factory.movie->state = camera::PlaybackState::Playing;
+    factory.movie->state = movie::PlaybackState::Playing;
     log.clear();
     Command(window, command::kFrameToImage);
     EXPECT_EQ(window.Mode(), ViewMode::Image);

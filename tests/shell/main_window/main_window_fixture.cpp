@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "platform/sys/file_io.h"
-#include "shell/settings/settings_store.h"
+#include "core/settings/settings_store.h"
 
 namespace orvilo::shell::testing {
 
@@ -54,7 +54,7 @@ void MainWindowTest::ProcessEvents() {
 }
 
 std::string MainWindowTest::Setting(const std::string& key) const {
-  return SettingsStore(ProgramFolder(), systemLanguage).Read(key);
+  return core::SettingsStore(ProgramFolder(), systemLanguage).Read(key);
 }
 
 void MainWindowTest::WriteSettings(const std::string& text) const {

@@ -9,22 +9,22 @@
 #include <initializer_list>
 #include <string>
 
-#include "imageview/picker_popup.h"
+#include "ui/picker_popup.h"
 #include "platform/win/common_dialogs.h"
 #include "recording_children.h"
 #include "shell/main_window.h"
 
 namespace orvilo::shell::testing {
 
-class FakeDevices : public camera::DeviceEnumerator {
+class FakeDevices : public media::DeviceEnumerator {
  public:
-  std::vector<camera::CaptureDevice> video;
-  std::vector<camera::CaptureDevice> audio;
-  std::vector<camera::CaptureDevice> VideoDevices() override { return video; }
-  std::vector<camera::CaptureDevice> AudioDevices() override { return audio; }
+  std::vector<media::CaptureDevice> video;
+  std::vector<media::CaptureDevice> audio;
+  std::vector<media::CaptureDevice> VideoDevices() override { return video; }
+  std::vector<media::CaptureDevice> AudioDevices() override { return audio; }
 };
 
-class FakeMasterVolume : public reading::MasterVolume {
+class FakeMasterVolume : public audio::MasterVolume {
  public:
   std::optional<int> level = 40;
   std::vector<int> written;
@@ -67,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
   ScriptedSettingsDialog settingsDialog;
   FakeMasterVolume volume;
   win::ScopedScriptedDialogs files;
-  imageview::ScopedScriptedPickers pickers;
+  ui::ScopedScriptedPickers pickers;
   int screenHeight = 1040;
   int systemLanguage = 1042;
 };

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "main_window_fixture.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell::testing {
 namespace {
@@ -86,11 +86,11 @@ TEST_F(MainWindowTest, ReadingLanguageRegistersItsDictionary) {
 TEST_F(MainWindowTest, FocusPopupHiddenReleasesTheManualFocusButton) {
   Run([&](CVyr3Dlg& window) {
     auto* manual = window.Bars().ButtonOfCommand(command::kManualFocus);
-    manual->toggleState = imageview::ToggleState::On;
-    manual->look = imageview::ButtonLook::Pressed;
+    manual->toggleState = ui::ToggleState::On;
+    manual->look = ui::ButtonLook::Pressed;
     Message(window, message::kFocusPopupHidden);
-    EXPECT_EQ(manual->toggleState, imageview::ToggleState::Off);
-    EXPECT_EQ(manual->look, imageview::ButtonLook::Normal);
+    EXPECT_EQ(manual->toggleState, ui::ToggleState::Off);
+    EXPECT_EQ(manual->look, ui::ButtonLook::Normal);
   });
 }
 

@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "imageview/skin_progress_bar.h"
+#include "ui/skin_progress_bar.h"
 #include "main_window_fixture.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell::testing {
 namespace {
@@ -22,7 +22,7 @@ class ModeSwitch : public MainWindowTest, public ::testing::WithParamInterface<S
 TEST_P(ModeSwitch, LeavesTheOldModeAndEntersTheNew) {
   const SwitchCase& c = GetParam();
   Run([&](CVyr3Dlg& window) {
-    if (c.from == ViewMode::Movie) factory.movie->state = camera::PlaybackState::Playing;
+    if (c.from == ViewMode::Movie) factory.movie->state = movie::PlaybackState::Playing;
     if (c.from == ViewMode::AR) factory.ar->viewerRunning = true;
     if (c.from != ViewMode::Camera) Command(window, ModeCommand(c.from));
     ASSERT_EQ(window.Mode(), c.from);
@@ -260,8 +260,8 @@ TEST_F(MainWindowTest, ArBarShowsTheVolumeSliderAndTheGradesOfTheGradeSetting) {
       EXPECT_TRUE(button->isVisibleTo(&window)) << grade;
       EXPECT_EQ(button->pos(), QPoint(x, 33)) << grade;
     }
-    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFirstArGrade + 4)->look, imageview::ButtonLook::Disabled);
-    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFirstArGrade + 2)->look, imageview::ButtonLook::Normal);
+    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFirstArGrade + 4)->look, ui::ButtonLook::Disabled);
+    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFirstArGrade + 2)->look, ui::ButtonLook::Normal);
     for (int grade : {1, 2, 4}) {
       EXPECT_FALSE(window.Bars().ButtonOfCommand(command::kFirstArGrade + grade - 1)->isVisibleTo(&window)) << grade;
     }

@@ -2,7 +2,7 @@
 #include <QKeyEvent>
 
 #include "main_window_fixture.h"
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell::testing {
 namespace {

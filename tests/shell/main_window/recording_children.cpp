@@ -74,10 +74,10 @@ std::string RecordingImageView::Recognise() {
   return recognised;
 }
 
-void RecordingCameraView::SelectDevices(const camera::CaptureDevice& video, const camera::CaptureDevice* audio) {
+void RecordingCameraView::SelectDevices(const media::CaptureDevice& video, const media::CaptureDevice* audio) {
   Log("SelectDevices(" + video.path + "," + (audio ? audio->path : std::string("none")) + ")");
 }
-void RecordingCameraView::SetResolution(camera::CameraModel model, camera::ResolutionIndex index) {
+void RecordingCameraView::SetResolution(core::CameraModel model, core::ResolutionIndex index) {
   resolutionIndex = index;
   Log("SetResolution(" + std::to_string(model) + "," + std::to_string(index) + ")");
 }
@@ -123,7 +123,7 @@ bool RecordingMovieView::OpenMovie(const std::string& path) {
 }
 void RecordingMovieView::StopMovie() {
   Log("StopMovie");
-  state = camera::PlaybackState::Stopped;
+  state = movie::PlaybackState::Stopped;
 }
 void RecordingMovieView::SeekPercent(int percent) { Log("SeekPercent(" + std::to_string(percent) + ")"); }
 void RecordingMovieView::SetSpeed(int entry) { Log("SetSpeed(" + std::to_string(entry) + ")"); }
@@ -132,7 +132,7 @@ gdi::PackedDib RecordingMovieView::GrabMovieFrame() {
   Log("GrabMovieFrame");
   if (frameWidth == 0) return {};
   // A stopped movie is rewound: its frame differs from the playing one.
-  if (state == camera::PlaybackState::Stopped) return TestPicture(1, 1);
+  if (state == movie::PlaybackState::Stopped) return TestPicture(1, 1);
   return TestPicture(frameWidth, frameHeight);
 }
 
@@ -208,7 +208,7 @@ std::unique_ptr<T> RecordingChildFactory::Make(int index, const char* name, T*& 
 }
 
 std::unique_ptr<imageview::ImageView> RecordingChildFactory::MakeImageView() { return Make(0, "image", image); }
-std::unique_ptr<camera::MovieView> RecordingChildFactory::MakeMovieView() { return Make(1, "movie", movie); }
+std::unique_ptr<movie::MovieView> RecordingChildFactory::MakeMovieView() { return Make(1, "movie", movie); }
 std::unique_ptr<camera::CameraView> RecordingChildFactory::MakeCameraView() { return Make(2, "camera", camera); }
 std::unique_ptr<ar::ArView> RecordingChildFactory::MakeArView() { return Make(3, "ar", ar); }
 std::unique_ptr<camera::RecordIndicator> RecordingChildFactory::MakeRecordIndicator() { return Make(4, "record", record); }
@@ -218,11 +218,11 @@ std::unique_ptr<TabStrip> RecordingChildFactory::MakeTabStrip(int featureVariant
   return Make(5, "tabs", tabs);
 }
 std::unique_ptr<ToolsPalette> RecordingChildFactory::MakeToolsPalette() { return Make(6, "tools", tools); }
-std::unique_ptr<reading::ReadingPanel> RecordingChildFactory::MakeReadingPanel(camera::CameraModel model) {
+std::unique_ptr<reading::ReadingPanel> RecordingChildFactory::MakeReadingPanel(core::CameraModel model) {
   panelModel = model;
   return Make(7, "reading", reading);
 }
-std::unique_ptr<reading::ControlBar> RecordingChildFactory::MakeControlBar(bool readingBar) {
+std::unique_ptr<ui::ControlBar> RecordingChildFactory::MakeControlBar(bool readingBar) {
   return readingBar ? Make(8, "readingBar", this->readingBar, true) : Make(9, "movieBar", movieBar, false);
 }
 

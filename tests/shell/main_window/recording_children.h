@@ -68,19 +68,19 @@ class RecordingCameraView : public camera::CameraView {
  public:
   explicit RecordingCameraView(CallLog& log) : log_(log) {}
   ~RecordingCameraView() override { log_.push_back("camera.~"); }
-  camera::ResolutionIndex resolutionIndex = 2;
+  core::ResolutionIndex resolutionIndex = 2;
   int rotation = 0;
-  camera::CameraModel reportedModel = 8;
+  core::CameraModel reportedModel = 8;
   camera::OverlayStatus overlay = camera::OverlayStatus::None;
   bool recordingStarts = true;
   // Size of the snapshot it hands out; 0 x 0 gives none.
   int snapshotWidth = 64;
   int snapshotHeight = 48;
 
-  void SelectDevices(const camera::CaptureDevice& video, const camera::CaptureDevice* audio) override;
-  void SetResolution(camera::CameraModel model, camera::ResolutionIndex index) override;
-  camera::ResolutionIndex GetResolutionIndex(camera::CameraModel) const override { return resolutionIndex; }
-  camera::CameraModel Model() const override { return reportedModel; }
+  void SelectDevices(const media::CaptureDevice& video, const media::CaptureDevice* audio) override;
+  void SetResolution(core::CameraModel model, core::ResolutionIndex index) override;
+  core::ResolutionIndex GetResolutionIndex(core::CameraModel) const override { return resolutionIndex; }
+  core::CameraModel Model() const override { return reportedModel; }
   bool TogglePause() override;
   void CloseCamera() override { Log("CloseCamera"); }
   bool StartRecording(const std::string& fileName) override;
@@ -109,12 +109,12 @@ class RecordingCameraView : public camera::CameraView {
   CallLog& log_;
 };
 
-class RecordingMovieView : public camera::MovieView {
+class RecordingMovieView : public movie::MovieView {
  public:
   explicit RecordingMovieView(CallLog& log) : log_(log) {}
   ~RecordingMovieView() override { log_.push_back("movie.~"); }
   bool openResult = true;
-  camera::PlaybackState state = camera::PlaybackState::Playing;
+  movie::PlaybackState state = movie::PlaybackState::Playing;
   int frameWidth = 32;  // 0: no frame to grab
   int frameHeight = 24;
 
@@ -128,7 +128,7 @@ class RecordingMovieView : public camera::MovieView {
   void SetSpeed(int entry) override;
   void SetMovieFit(int mode) override;
   gdi::PackedDib GrabMovieFrame() override;
-  camera::PlaybackState State() const override { return state; }
+  movie::PlaybackState State() const override { return state; }
 
  private:
   void Log(const std::string& call) { log_.push_back("movie." + call); }
@@ -218,7 +218,7 @@ class RecordingReadingPanel : public reading::ReadingPanel {
   CallLog& log_;
 };
 
-class RecordingControlBar : public reading::ControlBar {
+class RecordingControlBar : public ui::ControlBar {
  public:
   RecordingControlBar(CallLog& log, bool readingBar) : log_(log), name_(readingBar ? "readingBar." : "movieBar.") {}
   ~RecordingControlBar() override { log_.push_back(name_ + "~"); }
@@ -239,7 +239,7 @@ class RecordingChildFactory : public ChildWindowFactory {
   std::vector<std::string> creationOrder;
   int tabVariant = -1;
   bool tabKorean = false;
-  camera::CameraModel panelModel = -1;
+  core::CameraModel panelModel = -1;
 
   // The doubles as made (null when failing); owned by the main window.
   RecordingImageView* image = nullptr;
@@ -254,14 +254,14 @@ class RecordingChildFactory : public ChildWindowFactory {
   RecordingControlBar* movieBar = nullptr;
 
   std::unique_ptr<imageview::ImageView> MakeImageView() override;
-  std::unique_ptr<camera::MovieView> MakeMovieView() override;
+  std::unique_ptr<movie::MovieView> MakeMovieView() override;
   std::unique_ptr<camera::CameraView> MakeCameraView() override;
   std::unique_ptr<ar::ArView> MakeArView() override;
   std::unique_ptr<camera::RecordIndicator> MakeRecordIndicator() override;
   std::unique_ptr<TabStrip> MakeTabStrip(int featureVariant, bool korean) override;
   std::unique_ptr<ToolsPalette> MakeToolsPalette() override;
-  std::unique_ptr<reading::ReadingPanel> MakeReadingPanel(camera::CameraModel model) override;
-  std::unique_ptr<reading::ControlBar> MakeControlBar(bool readingBar) override;
+  std::unique_ptr<reading::ReadingPanel> MakeReadingPanel(core::CameraModel model) override;
+  std::unique_ptr<ui::ControlBar> MakeControlBar(bool readingBar) override;
 
  private:
   template <typename T, typename... Args>

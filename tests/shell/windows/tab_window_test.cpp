@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
-#include "shell/command_ids.h"
+#include "core/command_ids.h"
 
 namespace orvilo::shell {
 namespace {
