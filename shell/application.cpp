@@ -3,6 +3,7 @@
 #include "camera/capture_devices.h"
 #include "ui/picker_popup.h"
 #include "platform/sys/program_folder.h"
+#include "platform/win/termination_requests.h"
 #include "platform/sys/ui_language.h"
 #include "platform/audio/master_volume.h"
 #include "shell/default_child_factory.h"
@@ -42,6 +43,9 @@ bool CVyr3App::InitInstance() {
   services.masterVolume = &masterVolume;
   {
     CVyr3Dlg mainWindow(std::move(services));
+    // A logout, shutdown or Ctrl-C ends the program the way closing its
+    // window does, so nothing that closing keeps is lost.
+    win::TerminationRequests termination([] { win::TerminationRequests::CloseEveryWindow(); });
     mainWindow.DoModal();
   }
   ui::PickerRunner::Install(nullptr);

@@ -79,4 +79,41 @@ grep -qx 'ROTATE=1' <<< "$settings" || fail "ROTATE not written as 1"
 grep -qx 'FULLSCREEN=FALSE' <<< "$settings" || fail "FULLSCREEN not written as FALSE"
 grep -qx 'RESOLUTION=4' <<< "$settings" || fail "RESOLUTION not written as 4"
 for folder in Image Video STRQelOutput; do [ -d "$work/program/$folder" ] || fail "folder $folder missing"; done
+
+# Starts the program with the settings of the first run and waits for its window.
+start_again() {
+  printf '[QEL-3]\r\nROTATE=5\r\nFULLSCREEN=true\r\nRESOLUTION=6\r\n' > "$work/program/QEL-3.ini"
+  "$work/program/Vexmar_Orvilo" --demo-camera > "$work/first.log" 2>&1 &
+  first=$!
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^WRM-5\.0$' > /dev/null 2>&1 && return 0
+    kill -0 $first 2>/dev/null || fail "the program ended before showing its window"
+    sleep 0.1
+  done
+  fail "no window after a new start"
+}
+
+# A logout, shutdown or Ctrl-C ends the program as Escape does: status 0
+# within 2 s, settings written.
+for signal in TERM INT HUP; do
+  start_again
+  kill -$signal $first
+  start=$(date +%s%N)
+  status=0
+  for _ in $(seq 40); do kill -0 $first 2>/dev/null || break; sleep 0.05; done
+  wait $first || status=$?
+  elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  echo "SIG$signal: exit $status after ${elapsed_ms} ms"
+  [ "$status" = 0 ] || fail "SIG$signal: exit status $status"
+  [ "$elapsed_ms" -lt 2000 ] || fail "SIG$signal: took ${elapsed_ms} ms"
+  grep -qx 'ROTATE=1' <<< "$(tr -d '\r' < "$work/program/QEL-3.ini")" || fail "SIG$signal: settings not written"
+done
+
+# A second signal while the first is handled ends the program at once.
+start_again
+kill -TERM $first; kill -INT $first
+status=0
+wait $first || status=$?
+echo "two signals: exit $status"
+[ "$status" -ge 128 ] || fail "two signals: exit status $status, expected the signal's"
 echo "PASS"
