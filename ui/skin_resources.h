@@ -1,5 +1,5 @@
-// The program's built-in skin pictures, by number (imageview/skin/skin_ids.h
-// names them; imageview/skin/skin_table.cpp lists them with their sizes).
+// The program's built-in skin pictures, by number (ui/skin/skin_ids.h
+// names them; ui/skin/skin_table.cpp lists them with their sizes).
 // Pictures are drawn at build time and compiled into the program, so loading
 // needs no files; an unknown number gives a null picture.
 #pragma once
