@@ -1,13 +1,13 @@
 # The two commands a user needs; each does all set-up by itself.
 #   make demo  - install packages, build, stage dist/, start Orvilo with the demo camera
 #   make test  - install packages, build, run every test headless
-# Further targets for developers: build, stage, bench, sanitize, clean.
+# Further targets for developers: build, stage, bench, sanitize, fuzz (SECONDS=… per target), clean.
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: demo test deps configure build stage bench sanitize clean
+.PHONY: demo test deps configure build stage bench sanitize fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -32,8 +32,11 @@ test: build
 bench: build
 	@./bench/run-all.sh $(BUILD)
 
+fuzz: deps
+	@./fuzz/run.sh $(or $(SECONDS),60)
+
 sanitize:
 	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS=-DORVILO_SANITIZE=ON
 
 clean:
-	@rm -rf $(BUILD) build-sanitize dist
+	@rm -rf $(BUILD) build-sanitize build-fuzz dist

@@ -57,6 +57,10 @@ function(orvilo_add_sanitized_copy name)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PUBLIC -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(${name} PUBLIC -fsanitize=address,undefined)
+  if(ORVILO_FUZZ)
+    # The same copy guides libFuzzer's search in a clang fuzzing build.
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
 
 # Adds every direct subfolder of the current folder that has a CMakeLists.txt.
