@@ -39,6 +39,11 @@ ViewerProgram::ViewerProgram(const QString& launchPath, std::int64_t handle) : h
   }
 }
 
+ViewerProgram::~ViewerProgram() {
+  channel_.reset();
+  Log("exit");
+}
+
 void ViewerProgram::Log(const QString& line) {
   if (!log_.isOpen()) return;
   log_.write(line.toUtf8() + '\n');

@@ -8,8 +8,9 @@
 // "scene.png" in the folder it was started from.
 //
 // With ORVILO_ARVIEWER_LOG set to a file, every message and answer is
-// appended to it, one line each ("recv 5032 110 0", "answer 5025 1"), for
-// tests and for anyone writing a viewer of their own.
+// appended to it, one line each ("recv 5032 110 0", "answer 5025 1", and
+// "closed" when the AR view went away, "exit" at the end), for tests and for
+// anyone writing a viewer of their own.
 #pragma once
 
 #include <QFile>
@@ -27,6 +28,7 @@ class ViewerProgram : public QObject {
  public:
   // `launchPath` is the path the viewer was started as (argv[0]).
   ViewerProgram(const QString& launchPath, std::int64_t handle);
+  ~ViewerProgram() override;
 
   // Connects and registers; false (the program should end) when the AR view
   // is not there or refuses the window.

@@ -16,10 +16,15 @@ namespace orvilo::testing {
 
 class ArFolder {
  public:
-  ArFolder() { std::filesystem::create_directories(folder_ / "AR"); }
+  // The program folder is `subfolder` of a fresh temporary folder (itself
+  // when empty).
+  explicit ArFolder(const std::string& subfolder = {})
+      : program_(subfolder.empty() ? folder_.path() : folder_ / subfolder) {
+    std::filesystem::create_directories(program_ + "/AR");
+  }
 
-  const std::string& program() const { return folder_.path(); }
-  std::string ar(const std::string& name) const { return folder_ / ("AR/" + name); }
+  const std::string& program() const { return program_; }
+  std::string ar(const std::string& name) const { return program_ + "/AR/" + name; }
 
   void WriteDescription(const std::string& text) const { Write(ar("AR.ini"), text); }
 
@@ -50,6 +55,7 @@ class ArFolder {
 
  private:
   TemporaryFolder folder_;
+  std::string program_;
 };
 
 }  // namespace orvilo::testing
