@@ -55,11 +55,12 @@ void TurntableView::Paint(QPainter& painter, const QSize& size) const {
   const double scale = base * state_.Scale();
   const QPointF centre(size.width() / 2.0, size.height() * 0.55);
 
-  // The turntable: an ellipse seen from slightly above, tilted with axis 1.
+  // The turntable: an ellipse seen from slightly above, leaning with axis 1
+  // (half as much, so that it never turns edge-on and vanishes).
   const double diskWidth = picture_.width() * scale * 1.3;
   QTransform disk;
   disk.translate(centre.x(), centre.y() + picture_.height() * scale / 2);
-  disk.rotate(60 + state_.Tilt(), Qt::XAxis);
+  disk.rotate(std::clamp(60 + state_.Tilt() / 2, 20, 80), Qt::XAxis);
   painter.setTransform(disk);
   painter.setPen(QPen(QColor(200, 200, 210), 2));
   painter.setBrush(QColor(110, 110, 125));
