@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "shell/ar_chapter_picker.h"
 #include "shell/resolution_dialog.h"
 #include "tests/ar/ar_folder.h"
 
@@ -133,6 +134,25 @@ TEST(ArChapterPageWithoutContent, StaysReachableAndShowsNoUnits) {
   // No units in semester 1: button 0 would be unit 1 of semester 2.
   EXPECT_EQ(state.arSemester, 2);
   EXPECT_EQ(state.arUnit, 1);
+}
+
+TEST(ArChapterPicker, RunsPageSevenForTheGradeAndGivesTheChosenUnitOnOkOnly) {
+  ScriptedSettingsDialog dialog;
+  dialog.steps.push_back({win::kResultOk, [](SettingsDialogState& s) {
+                            s.arSemester = 2;
+                            s.arUnit = 3;
+                          }});
+  dialog.steps.push_back({win::kResultCancel, nullptr});
+  dialog.steps.push_back({win::kResultClose, nullptr});
+  EXPECT_EQ(RunArChapterPicker(dialog, nullptr, "/opt/orvilo", 3, ar::Chapter{1, 2}), (ar::Chapter{2, 3}));
+  ASSERT_EQ(dialog.runs.size(), 1u);
+  EXPECT_EQ(dialog.runs[0].page, SettingsPage::ArChapter);
+  EXPECT_EQ(dialog.runs[0].text1, "/opt/orvilo");
+  EXPECT_EQ(dialog.runs[0].arGrade, 3);
+  EXPECT_EQ(dialog.runs[0].arSemester, 1);
+  EXPECT_EQ(dialog.runs[0].arUnit, 2);
+  EXPECT_FALSE(RunArChapterPicker(dialog, nullptr, "/opt/orvilo", 3, ar::Chapter{1, 1}));
+  EXPECT_FALSE(RunArChapterPicker(dialog, nullptr, "/opt/orvilo", 3, ar::Chapter{1, 1}));
 }
 
 }  // namespace
