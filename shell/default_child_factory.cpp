@@ -7,6 +7,9 @@
 #include "imageview/image_window.h"
 #include "ui/control_window.h"
 #include "reading/sub_library_window.h"
+#include "platform/sys/program_folder.h"
+#include "platform/sys/ui_language.h"
+#include "shell/ar_chapter_picker.h"
 #include "shell/tab_window.h"
 #include "shell/tools_window.h"
 
@@ -21,7 +24,11 @@ std::unique_ptr<movie::MovieView> DefaultChildWindowFactory::MakeMovieView() {
 std::unique_ptr<camera::CameraView> DefaultChildWindowFactory::MakeCameraView() {
   return std::make_unique<camera::CVyr3CameraWnd>();
 }
-std::unique_ptr<ar::ArView> DefaultChildWindowFactory::MakeArView() { return std::make_unique<ar::CVyr3ARWnd>(); }
+std::unique_ptr<ar::ArView> DefaultChildWindowFactory::MakeArView() {
+  auto view = std::make_unique<ar::CVyr3ARWnd>();
+  view->SetServices(StandaloneArServices(*view, sys::ProgramFolder(), sys::SystemUiLanguage()));
+  return view;
+}
 std::unique_ptr<camera::RecordIndicator> DefaultChildWindowFactory::MakeRecordIndicator() {
   return std::make_unique<camera::CVyr3RecordWnd>();
 }

@@ -2,10 +2,13 @@
 
 #include <QPainter>
 
+#include "ar/ar_content.h"
 #include "core/camera_model.h"
+#include "platform/sys/program_folder.h"
 #include "platform/sys/file_io.h"
 #include "platform/text/legacy_text.h"
 #include "platform/win/common_dialogs.h"
+#include "platform/win/geometry.h"
 
 namespace orvilo::shell {
 
@@ -49,7 +52,10 @@ QSize CVyrResolutionDLG::PageSize() const {
     case SettingsPage::Dictionary: return {525, 450};
     case SettingsPage::NoCamera: return {280, 110};
     case SettingsPage::Rename: return {350, 150};
-    case SettingsPage::ArChapter: return {350, 300};
+    case SettingsPage::ArChapter: {
+      const gdi::Size size = ArPickerLayout().size;
+      return QSize(size.width, size.height).expandedTo(kMinimumArPickerSize);
+    }
   }
   return {350, 300};
 }
@@ -135,8 +141,45 @@ bool CVyrResolutionDLG::OnInitDialog() {
   } else if (state_.page == SettingsPage::Rename) {
     nameEdit_ = new QLineEdit(QString::fromStdString(state_.text1), this);
     nameEdit_->setGeometry(20, 61, 310, 24);
+  } else if (state_.page == SettingsPage::ArChapter) {
+    CreateArPickerControls();
   }
   return true;
+}
+
+ar::PickerLayout CVyrResolutionDLG::ArPickerLayout() const {
+  const ar::ArContent content(state_.text1.empty() ? sys::ProgramFolder() : state_.text1);
+  const int grade = state_.arGrade;
+  return ar::LayOutChapterPicker(content.Picker(grade), ar::Chapter{state_.arSemester, state_.arUnit},
+                                 [&](const ar::Chapter& c) { return content.UnitHasContent(grade, c.semester, c.unit); });
+}
+
+// The semester labels and the unit buttons of the grade, placed, captioned,
+// enabled and checked as the picker layout says.
+void CVyrResolutionDLG::CreateArPickerControls() {
+  const ar::PickerLayout layout = ArPickerLayout();
+  semester1Units_ = layout.semester1Units;
+  QFont font = this->font();
+  font.setFamily(korean_ ? "NanumGothic" : "Arial");
+  font.setPixelSize(12);
+  font.setBold(true);
+  for (int semester = 0; semester < 2; ++semester) {
+    auto* label = new QLabel(semester == 0 ? "1 학기" : "2 학기", this);
+    label->setProperty("controlId", kFirstSemesterLabel + semester);
+    label->setFont(font);
+    label->setGeometry(win::ToQRect(layout.labels[semester].place));
+    label->setVisible(layout.labels[semester].shown);
+  }
+  for (int i = 0; i < ar::kUnitButtonCount; ++i) {
+    const ar::UnitButton& place = layout.buttons[i];
+    auto* button = new QRadioButton(QString::fromStdString(place.caption), this);
+    button->setProperty("controlId", kFirstUnitButton + i);
+    button->setGeometry(win::ToQRect(place.place));
+    button->setEnabled(place.enabled);
+    button->setChecked(place.checked);
+    button->setVisible(place.shown);
+    unitButtons_[i] = button;
+  }
 }
 
 void CVyrResolutionDLG::ShowDictionaryOf(int language) {
@@ -168,6 +211,14 @@ void CVyrResolutionDLG::CollectPageValues() {
     state_.dictionaryText = dictionaryEdit_->toPlainText().toStdString();
   } else if (nameEdit_ != nullptr) {
     state_.text1 = nameEdit_->text().toStdString();
+  } else if (state_.page == SettingsPage::ArChapter) {
+    int checked = -1;
+    for (int i = 0; i < ar::kUnitButtonCount && checked < 0; ++i) {
+      if (unitButtons_[i] && unitButtons_[i]->isChecked()) checked = i;
+    }
+    const ar::Chapter chapter = ar::ChapterOfButton(checked, semester1Units_);
+    state_.arSemester = chapter.semester;
+    state_.arUnit = chapter.unit;
   }
 }
 

@@ -1,8 +1,12 @@
 // CVyrResolutionDLG, the settings dialog: one modal dialog of several pages
 // (resolution, folders, about, user dictionary, no camera, rename). This is
 // its plain form with the toolkit's own controls; the skinned frame and
-// buttons come with the settings-dialog work. The AR chapter page opens
-// with the AR launcher.
+// buttons come with the settings-dialog work.
+//
+// The AR chapter picker (page 7) takes the program folder as text 1 (the
+// AR content is read from its folder AR), the grade as the AR grade and the
+// preset unit as the AR semester and unit; on OK the semester and unit are
+// the chosen unit.
 #pragma once
 
 #include <QButtonGroup>
@@ -13,6 +17,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "ar/chapter_picker.h"
 #include "platform/win/dialog.h"
 #include "shell/settings_dialog.h"
 
@@ -33,6 +38,11 @@ class CVyrResolutionDLG : public win::Dialog {
   static constexpr int kCameraSettings = 1630;
   static constexpr int kKoreanDictionary = 1014;
   static constexpr int kEnglishDictionary = 1015;
+  static constexpr int kFirstSemesterLabel = 1016;  // 1016, 1017
+  static constexpr int kFirstUnitButton = 1018;     // 1018..1029
+  // The AR picker is never smaller than this, so that its buttons stay
+  // within reach when the description gives no (or an absurd) size.
+  static constexpr QSize kMinimumArPickerSize{240, 110};
 
   QSize PageSize() const;
   QString Title() const;
@@ -50,6 +60,8 @@ class CVyrResolutionDLG : public win::Dialog {
   void CollectPageValues();
   void ShowDictionaryOf(int language);
   void BrowseFolder(QLineEdit* edit, const QString& title);
+  ar::PickerLayout ArPickerLayout() const;
+  void CreateArPickerControls();
 
   SettingsDialogState& state_;
   bool korean_;
@@ -60,6 +72,8 @@ class CVyrResolutionDLG : public win::Dialog {
   QLineEdit* videoFolderEdit_ = nullptr;
   QLineEdit* nameEdit_ = nullptr;
   QPlainTextEdit* dictionaryEdit_ = nullptr;
+  std::array<QRadioButton*, ar::kUnitButtonCount> unitButtons_{};
+  int semester1Units_ = 0;  // the first unit button of semester 2
 };
 
 // Runs CVyrResolutionDLG, with the language of components read afresh.
