@@ -61,7 +61,7 @@ class Drawing {
   bool CanRedo() const { return !redo_.empty(); }
   std::size_t UndoDepth() const { return undo_.size(); }
   std::size_t RedoDepth() const { return redo_.size(); }
-  // The step Undo would take back, or null.
+  // The step Undo would take back (after a Redo: the step just redone), or null.
   const DrawingCommand* NextUndo() const { return undo_.empty() ? nullptr : undo_.back().get(); }
 
  private:

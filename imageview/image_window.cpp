@@ -141,6 +141,12 @@ void CVyr3ImageWnd::PictureChanged() {
 }
 
 void CVyr3ImageWnd::RepaintAll() {
+  cleanValid_ = false;
+  layersValid_ = false;
+  update();
+}
+
+void CVyr3ImageWnd::RedrawStrokes() {
   layersValid_ = false;
   update();
 }
@@ -257,22 +263,39 @@ std::intptr_t CVyr3ImageWnd::OnMessage(const win::Msg& message) {
 
 void CVyr3ImageWnd::RebuildLayers() {
   layersValid_ = true;
+  beforeStrokes_.clear();
+  beforeStrokesBytes_ = 0;
   if (width() < 1 || height() < 1) {
     clean_ = committed_ = QImage();
     return;
   }
-  clean_ = QImage(size(), QImage::Format_RGB32);
-  clean_.fill(kBackground);
-  const Placement placement = CurrentPlacement();
-  if (placement.draw && !page_.isNull()) {
-    QPainter painter(&clean_);
-    // Smoothing costs once per change of picture, zoom or size, never per
-    // pointer move: every paint copies this layer.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(win::ToQRect(placement.target), page_, win::ToQRect(placement.source));
+  if (!cleanValid_ || clean_.size() != size()) {
+    cleanValid_ = true;
+    clean_ = QImage(size(), QImage::Format_RGB32);
+    clean_.fill(kBackground);
+    const Placement placement = CurrentPlacement();
+    if (placement.draw && !page_.isNull()) {
+      QPainter painter(&clean_);
+      // Smoothing costs once per change of picture, zoom or size, never per
+      // pointer move: every paint copies this layer.
+      painter.setRenderHint(QPainter::SmoothPixmapTransform);
+      painter.drawImage(win::ToQRect(placement.target), page_, win::ToQRect(placement.source));
+    }
   }
   committed_ = clean_.copy();
-  for (const Stroke& stroke : drawing_.Strokes()) RenderStroke(committed_, stroke, clean_);
+  // The latest strokes that fit the undo budget keep the pixels under them
+  // as they are drawn again, so undo stays quick after a rebuild too.
+  const std::vector<Stroke>& strokes = drawing_.Strokes();
+  std::size_t firstKept = strokes.size();
+  for (std::size_t bytes = 0; firstKept > 0; --firstKept) {
+    const QRect box = StrokeBounds(strokes[firstKept - 1]).intersected(rect());
+    bytes += static_cast<std::size_t>(box.width()) * static_cast<std::size_t>(box.height()) * 4;
+    if (bytes > kUndoPixelsBudget) break;
+  }
+  for (std::size_t i = 0; i < strokes.size(); ++i) {
+    if (i >= firstKept) KeepPixelsUnder(strokes[i], i + 1);
+    RenderStroke(committed_, strokes[i], clean_);
+  }
   if (!page_.isNull()) renderState_ = RenderState::Ready;
 }
 

@@ -20,6 +20,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,11 @@ class CBlindWnd;
 // small enough that the picture and its layers stay a few hundred MB.
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr long long kMaxPicturePixels = 40'000'000;
+
+// At most this much memory keeps the pixels under the latest strokes for
+// undo (about a hundred strokes on a full-HD view); older strokes are undone
+// by drawing their box again.
+inline constexpr std::size_t kUndoPixelsBudget = std::size_t{48} << 20;
 
 enum class RenderState { Empty = 0, Dirty = 1, Ready = 2, Closed = 3 };
 
@@ -130,7 +136,14 @@ class CVyr3ImageWnd : public ImageView {
   void UpdateSourceRectForZoom();
   Placement CurrentPlacement() const;
   void RebuildLayers();
-  void RepaintAll();
+  void RepaintAll();     // after a change of picture, zoom, size or arrangement
+  void RedrawStrokes();  // after a change of the strokes only
+  // Draws a stroke that has just become the last of the list onto the
+  // committed layer, keeping the pixels it covers for an undo.
+  void DrawCommittedStroke(const Stroke& stroke);
+  // Puts the committed layer right inside `box` alone: the clean picture,
+  // then every stroke that reaches into it, in order.
+  void RedrawArea(const QRect& box);
   win::Window* Owner() const;
   void Report(int commandId);
 
@@ -168,7 +181,21 @@ class CVyr3ImageWnd : public ImageView {
   // Layers (client size).
   QImage clean_;
   QImage committed_;
-  bool layersValid_ = false;
+  bool layersValid_ = false;  // the committed layer matches the strokes
+  bool cleanValid_ = false;   // the clean layer matches picture, zoom and size
+
+  // The committed layer's pixels under each of the latest strokes before it
+  // was drawn, so that undoing it puts them back instead of drawing the
+  // strokes below again. Valid while the committed layer is only ever
+  // changed stroke by stroke; any rebuild forgets them.
+  struct BeforeStroke {
+    std::size_t strokeCount;  // the list's length with the stroke in it
+    QRect box;
+    QImage pixels;
+  };
+  std::deque<BeforeStroke> beforeStrokes_;
+  std::size_t beforeStrokesBytes_ = 0;
+  void KeepPixelsUnder(const Stroke& stroke, std::size_t strokeCount);
 
   // Drawing state.
   Drawing drawing_;

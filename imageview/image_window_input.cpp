@@ -125,8 +125,8 @@ void CVyr3ImageWnd::EndStroke(gdi::Point, bool inside) {
   if (IsShape(stroke.kind)) box = box.united(ShapePreviewBounds(stroke));
   // Only the new stroke is drawn onto the committed layer: it lies above
   // every earlier one, and the eraser uncovers the clean layer.
-  if (layersValid_ && !committed_.isNull()) RenderStroke(committed_, stroke, clean_);
   drawing_.Commit(std::move(stroke));
+  DrawCommittedStroke(drawing_.Strokes().back());
   update(box.intersected(rect()));
 }
 
@@ -154,15 +154,75 @@ void CVyr3ImageWnd::PaintStrokeInProgress(QPainter& painter, const QRect& area) 
 void CVyr3ImageWnd::EraseAll() {
   current_.reset();
   drawing_.EraseAll();
-  RepaintAll();
+  RedrawStrokes();
 }
 
+// Undoing a stroke redraws only the box it covered; redoing one draws it
+// on top again. Erase-all steps redraw everything.
 void CVyr3ImageWnd::Undo() {
-  if (drawing_.Undo()) RepaintAll();
+  const DrawingCommand* step = drawing_.NextUndo();
+  if (!step) return;
+  const std::size_t count = drawing_.Strokes().size();
+  const bool onlyLast = step->UndoRemovesLast() && layersValid_ && count > 0;
+  const QRect box = onlyLast ? StrokeBounds(drawing_.Strokes().back()) : QRect();
+  drawing_.Undo();
+  if (!onlyLast) {
+    RedrawStrokes();
+  } else if (!beforeStrokes_.empty() && beforeStrokes_.back().strokeCount == count) {
+    const BeforeStroke& before = beforeStrokes_.back();
+    QPainter painter(&committed_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(before.box.topLeft(), before.pixels);
+    painter.end();
+    update(before.box);
+    beforeStrokesBytes_ -= static_cast<std::size_t>(before.pixels.sizeInBytes());
+    beforeStrokes_.pop_back();
+  } else {
+    RedrawArea(box);
+  }
 }
 
 void CVyr3ImageWnd::Redo() {
-  if (drawing_.Redo()) RepaintAll();
+  if (!drawing_.Redo()) return;
+  const DrawingCommand* step = drawing_.NextUndo();
+  if (step && step->UndoRemovesLast() && layersValid_ && !committed_.isNull()) {
+    DrawCommittedStroke(drawing_.Strokes().back());
+  } else {
+    RedrawStrokes();
+  }
+}
+
+void CVyr3ImageWnd::KeepPixelsUnder(const Stroke& stroke, std::size_t strokeCount) {
+  const QRect box = StrokeBounds(stroke).intersected(rect());
+  if (box.isEmpty()) return;
+  BeforeStroke before{strokeCount, box, committed_.copy(box)};
+  beforeStrokesBytes_ += static_cast<std::size_t>(before.pixels.sizeInBytes());
+  beforeStrokes_.push_back(std::move(before));
+  while (beforeStrokesBytes_ > kUndoPixelsBudget && !beforeStrokes_.empty()) {
+    beforeStrokesBytes_ -= static_cast<std::size_t>(beforeStrokes_.front().pixels.sizeInBytes());
+    beforeStrokes_.pop_front();
+  }
+}
+
+void CVyr3ImageWnd::DrawCommittedStroke(const Stroke& stroke) {
+  if (!layersValid_ || committed_.isNull()) return;  // the next paint draws everything
+  KeepPixelsUnder(stroke, drawing_.Strokes().size());
+  RenderStroke(committed_, stroke, clean_);
+  update(StrokeBounds(stroke).intersected(rect()));
+}
+
+void CVyr3ImageWnd::RedrawArea(const QRect& area) {
+  const QRect box = area.intersected(rect());
+  if (box.isEmpty() || committed_.isNull()) return;
+  {
+    QPainter painter(&committed_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(box.topLeft(), clean_, box);
+  }
+  for (const Stroke& stroke : drawing_.Strokes()) {
+    if (StrokeBounds(stroke).intersects(box)) RenderStroke(committed_, stroke, clean_, box);
+  }
+  update(box);
 }
 
 void CVyr3ImageWnd::ResetDrawing() {
@@ -170,7 +230,7 @@ void CVyr3ImageWnd::ResetDrawing() {
   RemoveAllBlinds();
   markingDrag_ = false;
   current_.reset();
-  RepaintAll();
+  RedrawStrokes();
 }
 
 // ---- Region marking -------------------------------------------------------------

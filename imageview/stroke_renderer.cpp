@@ -93,11 +93,13 @@ QRect SegmentBounds(const Stroke& stroke, std::size_t i) {
   return BoundsOf(stroke, i - 1, i);
 }
 
-void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean) {
+void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, const QRect& clip) {
   if (stroke.points.size() < 2) return;
+  const QRect limit = clip.isEmpty() ? target.rect() : clip.intersected(target.rect());
   switch (stroke.kind) {
     case StrokeKind::Pen: {
       QPainter painter(&target);
+      painter.setClipRect(limit);
       painter.setRenderHint(QPainter::Antialiasing);
       painter.setPen(RoundPen(StrokeColour(stroke), stroke.width));
       painter.drawPolyline(Polyline(stroke));
@@ -105,7 +107,7 @@ void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean) {
     }
     case StrokeKind::Highlighter:
     case StrokeKind::Eraser: {
-      const QRect box = StrokeBounds(stroke).intersected(target.rect());
+      const QRect box = StrokeBounds(stroke).intersected(limit);
       if (box.isEmpty()) return;
       const QImage mask = MaskOf(stroke, box, stroke.kind == StrokeKind::Highlighter);
       QPainter painter(&target);
@@ -114,6 +116,7 @@ void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean) {
     }
     default: {
       QPainter painter(&target);
+      painter.setClipRect(limit);
       painter.setPen(QPen(StrokeColour(stroke), stroke.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
       DrawShape(painter, stroke);
       return;

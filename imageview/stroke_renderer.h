@@ -25,8 +25,9 @@ QRect SegmentBounds(const Stroke& stroke, std::size_t i);
 // `clean` (the picture without strokes, same size as the target) along its
 // path; the highlighter is drawn opaque into a mask of its own box and laid
 // over the target at alpha 128 once, so its own overlaps never darken.
-// Strokes with fewer than 2 points draw nothing.
-void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean);
+// Strokes with fewer than 2 points draw nothing. A non-empty `clip` limits
+// the drawing to that box (the pixels inside come out as without it).
+void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, const QRect& clip = QRect());
 
 // Draws the segment ending at point i (i >= 1) opaque into the stroke's mask
 // (a transparent ARGB picture of the client size). Shapes draw nothing here.

@@ -79,6 +79,31 @@ TEST_F(DrawingWindowTest, EraserUncoversThePictureAndUndoBringsBackWhatItRemoved
   EXPECT_EQ(Shown(&view).pixel(200, 150), qRgb(0, 200, 0));
 }
 
+TEST_F(DrawingWindowTest, UndoPutsBackExactlyTheLayerBeforeTheStrokeWhetherKeptOrRedrawn) {
+  view.SetPenColour(2);
+  Drag(&view, {QPoint(50, 100), QPoint(350, 100)});
+  view.SetCurrentTool(StrokeKind::Highlighter);
+  view.SetPenColour(7);
+  Drag(&view, {QPoint(200, 30), QPoint(200, 250)});
+  const QImage withOne = [&] {
+    CVyr3ImageWnd other;
+    other.Create(&owner, "other", 101, QRect(0, 0, 400, 300));
+    other.SetImage(Filled(400, 300, 255, 255, 255));
+    other.SetMode(ViewMode::Image);
+    other.SetPenColour(2);
+    Drag(&other, {QPoint(50, 100), QPoint(350, 100)});
+    return Shown(&other);
+  }();
+  view.Undo();  // from the pixels kept when the stroke was drawn
+  EXPECT_EQ(Shown(&view), withOne);
+  view.Redo();
+  EXPECT_LT(qRed(Shown(&view).pixel(200, 100)), 200);
+  view.SetArrangement(Arrangement::Split);  // a rebuild forgets the kept pixels
+  Shown(&view);
+  view.Undo();  // so the stroke's box is drawn again from the strokes below
+  EXPECT_EQ(Shown(&view), withOne);
+}
+
 TEST_F(DrawingWindowTest, UndoRedoAndEraseAllReportToTheMainWindow) {
   Drag(&view, {QPoint(10, 10), QPoint(60, 10)});
   Drag(&view, {QPoint(10, 40), QPoint(60, 40)});
