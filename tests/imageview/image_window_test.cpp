@@ -229,6 +229,27 @@ TEST_F(ImageWindowTest, WheelAndInsetDoubleClickPostToTheMainWindow) {
   EXPECT_EQ(owner.commands, (std::vector<int>{1131, 1826}));
 }
 
+TEST_F(ImageWindowTest, TheInsetShowsThePictureStretchedInsideItsFrame) {
+  Make(400, 305);
+  ASSERT_TRUE(view.SetImage(Filled(64, 48, 200, 0, 0)));
+  view.SetArrangement(Arrangement::ImageInset);
+  const QImage shown = Shown(&view);
+  EXPECT_EQ(qRed(shown.pixel(200, 150)), 200);
+  EXPECT_EQ(qRed(shown.pixel(6, 6)), 200);  // stretched to the content area's corner
+  EXPECT_NE(shown.pixel(1, 1), shown.pixel(200, 150));  // the frame
+  view.SetArrangement(Arrangement::Normal);
+  EXPECT_EQ(Shown(&view).pixel(200, 0), qRgb(57, 57, 57));  // fitted again: 400 x 300 from y 2
+}
+
+TEST_F(ImageWindowTest, EnteringTheViewInReadingModeTellsTheMainWindow) {
+  Make(400, 300);
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(&view, &enter);  // not in reading mode: nothing
+  view.SetMode(ViewMode::Reading);
+  QApplication::sendEvent(&view, &enter);
+  EXPECT_EQ(owner.messages, (std::vector<std::pair<std::uint32_t, std::uintptr_t>>{{1278, 0}}));
+}
+
 TEST_F(ImageWindowTest, TheInsetMovesByAnyPointWithinItsDragBounds) {
   owner.resize(1038, 800);
   Make(400, 305);
