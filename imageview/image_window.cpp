@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "core/command_ids.h"
+#include "core/settings/settings_keys.h"
 #include "imageview/blind_geometry.h"
 #include "imageview/blind_window.h"
 #include "imageview/picture_transforms.h"
@@ -108,7 +109,7 @@ bool CVyr3ImageWnd::LoadImageFile(const std::string& path) {
   // converted in memory instead, so the source always is what is shown.
   gdi::PackedDib picture;
   const std::string folder =
-      scratchFolder_.empty() ? sys::JoinPath(sys::ProgramFolder(), "STRQelOutput") : scratchFolder_;
+      scratchFolder_.empty() ? sys::JoinPath(sys::ProgramFolder(), std::string(core::kScratchFolderName)) : scratchFolder_;
   const std::string scratch = sys::JoinPath(folder, ScratchName());
   if (image.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(scratch), "BMP")) {
     picture = gdi::ReadBitmapFile(scratch);

@@ -3,6 +3,9 @@
 #include <QPainter>
 
 #include "core/command_ids.h"
+#include "core/settings/settings_store.h"
+#include "platform/sys/program_folder.h"
+#include "platform/sys/ui_language.h"
 #include "platform/win/geometry.h"
 #include "shell/frame_geometry.h"
 #include "ui/picker_popup.h"
@@ -76,20 +79,22 @@ gdi::Rect PaletteAfterDrag(const gdi::Rect& palette, gdi::Size client, ToolSet s
   return palette;
 }
 
-CVyr3ToolsWnd::CVyr3ToolsWnd(bool korean, QWidget* parent) : ToolsPalette(parent), korean_(korean) {}
+CVyr3ToolsWnd::CVyr3ToolsWnd(std::optional<bool> korean, QWidget* parent) : ToolsPalette(parent), korean_(korean) {}
 
 CVyr3ToolsWnd::~CVyr3ToolsWnd() = default;
 
 bool CVyr3ToolsWnd::OnCreate() {
+  if (!korean_) korean_ = core::SettingsStore(sys::ProgramFolder(), sys::SystemUiLanguage()).IsKoreanComponentLanguage();
+  const bool korean = *korean_;
   grips_ = {ui::LoadSkinBitmap(skin::kPaletteTopGrip), ui::LoadSkinBitmap(skin::kPaletteVerticalFill),
             ui::LoadSkinBitmap(skin::kPaletteLeftGrip), ui::LoadSkinBitmap(skin::kPaletteHorizontalFill)};
-  const auto make = [this](int id, int index, bool shown) -> ui::CSkinButton* {
+  const auto make = [this, korean](int id, int index, bool shown) -> ui::CSkinButton* {
     auto* button = new ui::CSkinButton(this);
-    if (!button->Create(id, this, skin::PaletteToolButton(id), 0, kPaletteGrip + 28 * index, korean_)) {
+    if (!button->Create(id, this, skin::PaletteToolButton(id), 0, kPaletteGrip + 28 * index, korean)) {
       delete button;
       return nullptr;
     }
-    button->SetToolTip(ToolTipOf(id, korean_));
+    button->SetToolTip(ToolTipOf(id, korean));
     button->setVisible(shown);
     return button;
   };

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,9 @@ std::string ToolTipOf(int commandId, bool korean);
 class CVyr3ToolsWnd : public ToolsPalette {
   Q_OBJECT
  public:
-  explicit CVyr3ToolsWnd(bool korean = false, QWidget* parent = nullptr);
+  // The tooltips' language follows the component rule of the settings file,
+  // read at creation, unless `korean` is given.
+  explicit CVyr3ToolsWnd(std::optional<bool> korean = std::nullopt, QWidget* parent = nullptr);
   ~CVyr3ToolsWnd() override;
 
   void SetToolSet(ToolSet set) override;
@@ -64,7 +67,7 @@ class CVyr3ToolsWnd : public ToolsPalette {
   void OpenPicker(int commandId);
   gdi::Size OwnerSize() const;
 
-  bool korean_;
+  std::optional<bool> korean_;
   ToolSet set_ = ToolSet::Camera;
   std::array<QImage, 4> grips_;  // top grip, vertical fill, left grip, horizontal fill
   std::vector<ui::CSkinButton*> cameraButtons_;  // children: deleted with the palette
