@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imageview/stroke.h"
 #include "platform/gdi/packed_dib.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
@@ -13,10 +14,22 @@
 
 namespace orvilo::imageview {
 
-// Kinds of stroke, also the current tool.
-enum class StrokeKind { Pen = 0, Highlighter = 1, Eraser = 2, Quadrangle = 3, Ellipse = 4, Polygon = 5, Line = 6, Wave = 7 };
-
 enum class BoardKind { Capture = 0, Blackboard = 1, Whiteboard = 2, Note = 3 };
+
+// What recognition reads from the view: the marked region over the picture
+// as shown. `picture` is the displayed picture after the transforms (null
+// when there is none), valid until the view's picture next changes; the
+// region is in client coordinates, and the picture was drawn there by the
+// zoom, the source rectangle (picture pixels shown while zoomed in) and the
+// full-screen flag (stretched over the whole client area).
+struct ReadingSource {
+  const gdi::PackedDib* picture = nullptr;
+  gdi::Rect selection;
+  gdi::Size client;
+  float zoom = 1.0f;
+  gdi::Rect sourceRect;
+  bool fullScreenPicture = false;
+};
 
 class ImageView : public win::Window {
   Q_OBJECT
@@ -58,6 +71,7 @@ class ImageView : public win::Window {
   virtual std::vector<gdi::Rect> BlindRectangles() const = 0;
   virtual gdi::Rect Selection() const = 0;
   virtual void SetSelection(const gdi::Rect& selection) = 0;
+  virtual ReadingSource GetReadingSource() const = 0;
   // The picture the view was given (empty when none), for learning files.
   virtual const gdi::PackedDib& SourcePicture() const = 0;
 

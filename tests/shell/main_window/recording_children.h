@@ -54,6 +54,7 @@ class RecordingImageView : public imageview::ImageView {
   std::vector<gdi::Rect> BlindRectangles() const override { return {}; }
   gdi::Rect Selection() const override { return {}; }
   void SetSelection(const gdi::Rect&) override {}
+  imageview::ReadingSource GetReadingSource() const override { return {}; }
   const gdi::PackedDib& SourcePicture() const override { return source_; }
   bool InitRecognition() override;
   std::string Recognise() override;

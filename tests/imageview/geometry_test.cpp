@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "imageview/blind_geometry.h"
+#include "imageview/picture_transforms.h"
+#include "imageview/shape_geometry.h"
+#include "imageview/view_geometry.h"
+
+namespace orvilo::imageview {
+namespace {
+
+using gdi::Point;
+using gdi::Rect;
+using gdi::Size;
+
+TEST(ShapeGeometry, PolygonInItsRectangle) {
+  const auto points = PolygonPoints({0, 0}, {100, 50});
+  EXPECT_EQ(points, (std::array<Point, 5>{Point{0, 19}, Point{19, 50}, Point{80, 50}, Point{100, 19}, Point{50, 0}}));
+  EXPECT_EQ(PolygonPoints({100, 50}, {0, 0}), points);  // corners in any order
+}
+
+TEST(ShapeGeometry, WaveStartsAtItsPhaseAndRunsToItsEnd) {
+  const auto points = WavePoints({100, 200}, {460, 230});
+  ASSERT_FALSE(points.empty());
+  EXPECT_EQ(points.front(), (Point{100, 175}));
+  for (const Point& p : points) {
+    EXPECT_GE(p.y, 170);
+    EXPECT_LE(p.y, 230);
+    EXPECT_LT(p.x, 460);
+  }
+  EXPECT_GE(points.back().x, 458);
+  EXPECT_TRUE(WavePoints({100, 200}, {100, 230}).empty());
+  EXPECT_TRUE(WavePoints({100, 200}, {50, 230}).empty());
+}
+
+TEST(ViewGeometry, ZoomTwoFillsTheClientAndDrawsTheSourceRectangle) {
+  const Rect source{100, 100, 1100, 900};
+  const Placement p = PicturePlacement({2000, 1000}, {1000, 800}, 2.0f, false, source);
+  EXPECT_TRUE(p.draw);
+  EXPECT_EQ(p.target, (Rect{0, 0, 1000, 800}));
+  EXPECT_EQ(p.source, source);
+  EXPECT_FALSE(PicturePlacement({2000, 1000}, {1000, 800}, 2.0f, false, Rect{}).draw);
+}
+
+TEST(ViewGeometry, ZoomHalfCentresAQuarterSizePicture) {
+  const Placement p = PicturePlacement({2000, 1000}, {1000, 800}, 0.5f, false, Rect{});
+  EXPECT_TRUE(p.draw);
+  EXPECT_EQ(p.target, Rect::FromPositionAndSize(250, 275, 500, 250));
+  EXPECT_EQ(p.source, (Rect{0, 0, 2000, 1000}));
+}
+
+TEST(ViewGeometry, StretchedOverTheWholeClient) {
+  const Placement p = PicturePlacement({640, 480}, {300, 100}, 3.0f, true, Rect{});
+  EXPECT_EQ(p.target, (Rect{0, 0, 300, 100}));
+  EXPECT_EQ(p.source, (Rect{0, 0, 640, 480}));
+}
+
+TEST(ViewGeometry, NavigatorInTheTopRightCorner) {
+  EXPECT_EQ(NavigatorRect({1200, 900}), Rect::FromPositionAndSize(906, 0, 294, 221));
+}
+
+TEST(ViewGeometry, SourceFromTheNavigatorsRectangles) {
+  // Thumbnail 200 x 100 at (10, 60) for a 2000 x 1000 picture: the view
+  // rectangle's half-size region at the thumbnail's middle.
+  EXPECT_EQ(SourceFromNavigator({60, 85, 160, 135}, {10, 60, 210, 160}, {2000, 1000}), (Rect{500, 250, 1500, 750}));
+  // A view rectangle wider than the thumbnail spans the picture's width.
+  EXPECT_EQ(SourceFromNavigator({0, 60, 300, 110}, {10, 60, 210, 160}, {2000, 1000}), (Rect{0, 0, 2000, 500}));
+}
+
+TEST(ViewGeometry, FirstZoomShowsTheTopLeftOfThePicture) {
+  const Rect r = InitialSourceRect({2000, 1000}, {1000, 800}, 2.0f);
+  EXPECT_EQ(r, (Rect{0, 0, 1000, 800}));  // scale 1: a client-sized region
+  EXPECT_EQ(InitialSourceRect({2000, 1000}, {1000, 800}, 1.0f), (Rect{0, 0, 2000, 1000}));
+}
+
+TEST(BlindGeometry, DefaultPlacesNamesAndIds) {
+  EXPECT_EQ(DefaultBlindRect(0, {900, 600}), (Rect{10, 10, 310, 160}));
+  EXPECT_EQ(DefaultBlindRect(1, {900, 600}), (Rect{20, 20, 320, 170}));
+  EXPECT_EQ(DefaultBlindRect(2, {900, 600}), (Rect{30, 30, 330, 180}));
+  EXPECT_EQ(BlindName(0), "BlindWnd01");
+  EXPECT_EQ(BlindName(2), "BlindWnd03");
+  EXPECT_EQ(BlindId(2), 1833);
+}
+
+TEST(BlindGeometry, PartsOfABlind) {
+  const Rect r{0, 0, 100, 50};
+  struct Case {
+    Point p;
+    BlindPart part;
+  };
+  const Case cases[] = {{{0, 0}, BlindPart::TopLeft},      {{99, 2}, BlindPart::TopRight},
+                        {{2, 49}, BlindPart::BottomLeft},  {{97, 47}, BlindPart::BottomRight},
+                        {{50, 0}, BlindPart::Top},         {{50, 49}, BlindPart::Bottom},
+                        {{0, 25}, BlindPart::Left},        {{99, 25}, BlindPart::Right},
+                        {{3, 3}, BlindPart::Interior},     {{96, 46}, BlindPart::Interior},
+                        {{100, 25}, BlindPart::Outside}};
+  for (const Case& c : cases) EXPECT_EQ(BlindPartAt(r, c.p), c.part) << c.p.x << "," << c.p.y;
+}
+
+TEST(BlindGeometry, TextureStretchedOnlyForABlindAsLargeAsIt) {
+  EXPECT_EQ(BlindTextureSource({1473, 200}, {1473, 1162}), (Rect{0, 0, 1473, 1162}));
+  EXPECT_EQ(BlindTextureSource({200, 1162}, {1473, 1162}), (Rect{0, 0, 1473, 1162}));
+  EXPECT_EQ(BlindTextureSource({1472, 100}, {1473, 1162}), (Rect{0, 0, 1466, 94}));
+}
+
+TEST(PictureTransforms, BlackAndWhiteThenNegativeOnPureRed) {
+  for (int bits : {24, 32}) {
+    gdi::PackedDib picture = gdi::PackedDib::Create(2, 1, bits);
+    std::uint8_t* px = picture.Row(0);
+    px[2] = 255;  // blue 0, green 0, red 255
+    if (bits == 32) px[3] = 7;
+    ApplyColourTransforms(picture, true, false);
+    EXPECT_EQ(px[0], 76);
+    EXPECT_EQ(px[1], 76);
+    EXPECT_EQ(px[2], 76);
+    ApplyColourTransforms(picture, false, true);
+    EXPECT_EQ(px[0], 179);
+    EXPECT_EQ(px[2], 179);
+    if (bits == 32) {
+      EXPECT_EQ(px[3], 7);  // the fourth byte is left alone
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvilo::imageview
