@@ -102,6 +102,9 @@ class MoviePlayer {
 
   // The newest frame, held (empty before the first one).
   HeldFrame LatestFrame() const;
+  // The pipeline itself, for diagnostics and tests (owned by the player).
+  GstElement* Pipeline() const { return pipeline_; }
+
   // The owner has taken note of the last frameReady; the next frame calls it again.
   void FrameTaken() { framePosted_.store(false); }
 

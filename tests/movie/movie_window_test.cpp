@@ -251,6 +251,22 @@ TEST_F(MovieAviTest, PictureIsLetterboxedOrStretched) {
   EXPECT_EQ(pixel(20, 50), background);
 }
 
+// The file is cut short while the movie plays, as when the USB stick it
+// plays from is pulled: the pipeline's threads report it, the view handles it
+// on its own thread: stopped at the start, the owner told, nothing crashes.
+TEST_F(MovieAviTest, FileCutShortWhilePlayingStopsTheMovieAndTellsTheOwner) {
+  const std::string copy = (std::filesystem::path(path_).parent_path() / "cut-short.avi").string();
+  std::filesystem::copy_file(path_, copy, std::filesystem::copy_options::overwrite_existing);
+  ASSERT_TRUE(movie_.OpenMovie(copy));
+  ASSERT_TRUE(WaitFor([&] { return LastReport().first >= 1; }));
+  movie_.SeekPercent(20);  // 19 s
+  std::filesystem::resize_file(copy, std::filesystem::file_size(copy) / 4);  // about 24 s left
+  ASSERT_TRUE(WaitFor([&] { return owner_.Count(message::kMovieEnded) == 1; }, 15000))
+      << "position " << Seconds(movie_.PositionNs());
+  EXPECT_EQ(movie_.State(), PlaybackState::Stopped);
+  EXPECT_EQ(LastReport().first, 0);
+}
+
 TEST_F(MovieAviTest, OpeningAnotherMovieReleasesTheFirst) {
   ASSERT_TRUE(movie_.OpenMovie(path_));
   ASSERT_TRUE(movie_.OpenMovie(path_));  // the same file again: starts afresh
