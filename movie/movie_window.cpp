@@ -33,12 +33,21 @@ std::int64_t CVyr3MovieWnd::PositionNs() const { return player_ ? player_->Posit
 std::int64_t CVyr3MovieWnd::DurationNs() const { return player_ ? player_->Duration() : -1; }
 double CVyr3MovieWnd::Rate() const { return player_ ? player_->Rate() : 1.0; }
 
+// The length in whole seconds; the last one known while the pipeline cannot
+// tell (being built up again after an error).
+int CVyr3MovieWnd::DurationSeconds() {
+  const std::int64_t duration = player_ ? player_->Duration() : -1;
+  if (duration >= 0) knownDuration_ = WholeSeconds(duration);
+  return knownDuration_;
+}
+
 void CVyr3MovieWnd::Release() {
   KillTimer(kPositionTimer);
   player_.reset();
   path_.clear();
   state_ = PlaybackState::None;
   reportedPosition_ = reportedDuration_ = -1;
+  knownDuration_ = 0;
 }
 
 bool CVyr3MovieWnd::OpenMovie(const std::string& path) {
@@ -60,7 +69,7 @@ bool CVyr3MovieWnd::OpenMovie(const std::string& path) {
   path_ = path;
   state_ = PlaybackState::Opened;
   update();
-  ReportPosition(0, WholeSeconds(player_->Duration()));
+  ReportPosition(0, DurationSeconds());
   Play();
   return true;
 }
@@ -84,7 +93,7 @@ void CVyr3MovieWnd::TogglePauseMovie() {
 
 void CVyr3MovieWnd::StopMovie() {
   if (state_ != PlaybackState::Playing && state_ != PlaybackState::Paused) return;
-  const int duration = WholeSeconds(player_->Duration());
+  const int duration = DurationSeconds();
   player_->Rewind();
   state_ = PlaybackState::Stopped;
   KillTimer(kPositionTimer);
@@ -98,7 +107,9 @@ void CVyr3MovieWnd::SkipBack() {
 
 void CVyr3MovieWnd::SkipForward() {
   if (!player_) return;
-  const auto target = SkipForwardTarget(std::max<std::int64_t>(player_->Position(), 0), player_->Duration());
+  std::int64_t duration = player_->Duration();
+  if (duration < 0 && knownDuration_ > 0) duration = knownDuration_ * kNanosecondsPerSecond;
+  const auto target = SkipForwardTarget(std::max<std::int64_t>(player_->Position(), 0), duration);
   if (target) {
     player_->Seek(*target);
     return;
@@ -108,7 +119,7 @@ void CVyr3MovieWnd::SkipForward() {
 
 void CVyr3MovieWnd::SeekPercent(int percent) {
   if (!player_) return;
-  const int duration = WholeSeconds(player_->Duration());
+  const int duration = DurationSeconds();
   const int target = SeekPercentSeconds(percent, duration);
   player_->Seek(static_cast<std::int64_t>(target) * kNanosecondsPerSecond);
   ReportPosition(target, duration);
@@ -181,7 +192,7 @@ void CVyr3MovieWnd::OnTimer(int id) {
     return;
   }
   const int position = WholeSeconds(player_->Position());
-  const int duration = WholeSeconds(player_->Duration());
+  const int duration = DurationSeconds();
   if (position != reportedPosition_ || duration != reportedDuration_) ReportPosition(position, duration);
 }
 

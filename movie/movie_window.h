@@ -54,6 +54,8 @@ class CVyr3MovieWnd : public MovieView {
   std::int64_t PositionNs() const;
   std::int64_t DurationNs() const;
   double Rate() const;
+  // The player of the open movie (null when none), for diagnostics and tests.
+  MoviePlayer* Player() { return player_.get(); }
 
  protected:
   std::intptr_t OnMessage(const win::Msg& message) override;
@@ -67,6 +69,7 @@ class CVyr3MovieWnd : public MovieView {
   // Stopped at the start after the end of the movie, a forward skip past it,
   // or an error, and the owner told.
   void EndMovie();
+  int DurationSeconds();
   void ReportPosition(int seconds, int duration);
   void Report(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam, bool send);
 
@@ -77,6 +80,7 @@ class CVyr3MovieWnd : public MovieView {
   bool inControlBand_ = false;
   int reportedPosition_ = -1;
   int reportedDuration_ = -1;
+  int knownDuration_ = 0;
 };
 
 }  // namespace orvilo::movie

@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "core/command_ids.h"
+#include "movie/movie_player.h"
 #include "movie/movie_timing.h"
 #include "support/movie_clips.h"
 
@@ -265,6 +267,28 @@ TEST_F(MovieAviTest, FileCutShortWhilePlayingStopsTheMovieAndTellsTheOwner) {
       << "position " << Seconds(movie_.PositionNs());
   EXPECT_EQ(movie_.State(), PlaybackState::Stopped);
   EXPECT_EQ(LastReport().first, 0);
+}
+
+// An error reported by a streaming thread (here: one made up, posted from a
+// thread of the test's own) is handled on the view's thread like an end.
+TEST_F(MovieAviTest, ErrorFromAStreamingThreadStopsTheMovieAndTellsTheOwner) {
+  ASSERT_TRUE(movie_.OpenMovie(path_));
+  ASSERT_TRUE(WaitFor([&] { return LastReport().first >= 1; }));
+  GstElement* pipeline = movie_.Player()->Pipeline();
+  std::thread([pipeline] {
+    GError* error = g_error_new_literal(GST_STREAM_ERROR, GST_STREAM_ERROR_DECODE, "damaged frame");
+    gst_element_post_message(pipeline, gst_message_new_error(GST_OBJECT(pipeline), error, nullptr));
+    g_error_free(error);
+  }).join();
+  EXPECT_EQ(owner_.Count(message::kMovieEnded), 0) << "nothing is handled on the reporting thread";
+  ASSERT_TRUE(WaitFor([&] { return owner_.Count(message::kMovieEnded) == 1; }));
+  EXPECT_EQ(movie_.State(), PlaybackState::Stopped);
+  EXPECT_EQ(LastReport(), std::make_pair(0, 95));
+  // Play builds the pipeline up again and starts from the beginning.
+  movie_.Play();
+  EXPECT_EQ(movie_.State(), PlaybackState::Playing);
+  EXPECT_TRUE(WaitFor([&] { return LastReport().first >= 1; }));
+  EXPECT_EQ(owner_.Count(message::kMovieEnded), 1);
 }
 
 TEST_F(MovieAviTest, OpeningAnotherMovieReleasesTheFirst) {
