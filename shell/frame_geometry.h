@@ -32,8 +32,12 @@ constexpr Rect ContentRect(Size client) { return Rect::FromPositionAndSize(7, 85
 // The child windows' rectangle at creation: (7, 85) to (1031, H - 8).
 constexpr Rect InitialChildRect(int windowHeight) { return Rect{7, 85, 1031, windowHeight - 8}; }
 
-// Title button i (0..7) and its look size.
-Rect TitleButtonRect(int index, int clientWidth, Size logoLook);
+// The title buttons, left to right; each posts command 1125 + its number.
+enum class TitleButtonId { Logo = 0, Minimise, Maximise, Restore, Close, ZoomIn, ZoomOut, ZoomList };
+inline constexpr int kTitleButtonCount = 8;
+
+// Where a title button stands; the logo's look size comes with it.
+Rect TitleButtonRect(TitleButtonId button, int clientWidth, Size logoLook);
 
 // Button i of command bar b; bar 4's grade buttons (10..15) need their slot.
 Point BarButtonPosition(int bar, int index, int clientWidth, std::optional<int> gradeSlot = std::nullopt);
