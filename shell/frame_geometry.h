@@ -50,6 +50,12 @@ inline constexpr Rect VolumeSliderRect(int clientWidth) { return Rect::FromPosit
 // The zoom list opens 43 left of title button 7 and 17 below its top, 60 x 15.
 inline constexpr Rect ZoomListAnchor(int clientWidth) { return Rect::FromPositionAndSize(clientWidth - 31 - 43, 60 + 17, 60, 15); }
 
+// AR mode's status items: the marker strip (six cells of 22 x 22), the
+// speaker beside the volume slider, and the caption.
+inline constexpr Point ArMarkerStripPlace(int clientWidth) { return {clientWidth - 154, 37}; }
+inline constexpr Point ArSpeakerIconPlace(int clientWidth) { return {clientWidth - 157, 67}; }
+inline constexpr Rect ArCaptionRect(int clientWidth) { return Rect{clientWidth - 330, 65, clientWidth - 186, 81}; }
+
 // The inset's first place: top-left at (W - 450, H - 335).
 constexpr Rect InitialInsetRect(Size client) {
   return Rect::FromPositionAndSize(client.width - 450, client.height - 335, kInsetSize.width, kInsetSize.height);

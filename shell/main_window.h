@@ -126,8 +126,10 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   ChildWindows children_;
   CommandBars bars_;
   std::array<std::unique_ptr<ui::CSkinButton>, kTitleButtonCount> titleButtons_;
-  // Frame pieces (TL, T, TR, L, R, BL, B, BR) and the zoom badge.
-  std::array<QImage, 8> framePieces_;
+  // The frame's skin pictures, in the order of their resource numbers.
+  enum class FramePiece { TopLeft = 0, Top, TopRight, Left, Right, BottomLeft, Bottom, BottomRight };
+  static constexpr int kFramePieceCount = 8;
+  std::array<QImage, kFramePieceCount> framePieces_;
   QImage zoomBadge_;
   std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
 

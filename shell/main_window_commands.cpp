@@ -1,9 +1,9 @@
 // What the main window keeps for every mode: the title buttons, zoom, the
 // full-screen picture, and the dialogs it runs for its modes.
+#include <algorithm>
+
 #include "core/command_ids.h"
 #include "core/zoom.h"
-
-#include <algorithm>
 #include "platform/win/common_dialogs.h"
 #include "platform/win/geometry.h"
 #include "shell/main_window.h"

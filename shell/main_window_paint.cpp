@@ -18,7 +18,7 @@ constexpr QColor kBackground(57, 57, 57);
 // Skin pictures are drawn with their magenta pixels left out.
 void CVyr3Dlg::LoadFramePictures() {
   const auto load = [](int id) { return gdi::KeyColourToTransparent(ui::LoadSkinBitmap(id)); };
-  for (int piece = 0; piece < 8; ++piece) framePieces_[piece] = load(skin::FramePiece(piece));
+  for (int piece = 0; piece < kFramePieceCount; ++piece) framePieces_[piece] = load(skin::FramePiece(piece));
   zoomBadge_ = load(skin::kZoomBadge);
 }
 
@@ -30,17 +30,25 @@ void CVyr3Dlg::paintEvent(QPaintEvent*) {
 
   const bool framed = std::all_of(framePieces_.begin(), framePieces_.end(), [](const QImage& p) { return !p.isNull(); });
   if (framed) {
-    const auto& piece = framePieces_;
-    const int top = piece[0].height();
-    const int bottom = piece[5].height();
-    painter.drawImage(0, 0, piece[0]);
-    painter.drawImage(QRect(piece[0].width(), 0, w - piece[0].width() - piece[2].width(), top), piece[1]);
-    painter.drawImage(w - piece[2].width(), 0, piece[2]);
-    painter.drawImage(QRect(0, top, piece[3].width(), h - top - bottom), piece[3]);
-    painter.drawImage(QRect(w - piece[4].width(), top, piece[4].width(), h - top - bottom), piece[4]);
-    painter.drawImage(0, h - bottom, piece[5]);
-    painter.drawImage(QRect(piece[5].width(), h - bottom, w - piece[5].width() - piece[7].width(), bottom), piece[6]);
-    painter.drawImage(w - piece[7].width(), h - bottom, piece[7]);
+    // Corners at their size, edges stretched between them.
+    const auto piece = [this](FramePiece which) -> const QImage& { return framePieces_[static_cast<int>(which)]; };
+    const QImage& topLeft = piece(FramePiece::TopLeft);
+    const QImage& topRight = piece(FramePiece::TopRight);
+    const QImage& bottomLeft = piece(FramePiece::BottomLeft);
+    const QImage& bottomRight = piece(FramePiece::BottomRight);
+    const int top = topLeft.height();
+    const int bottom = bottomLeft.height();
+    painter.drawImage(0, 0, topLeft);
+    painter.drawImage(QRect(topLeft.width(), 0, w - topLeft.width() - topRight.width(), top), piece(FramePiece::Top));
+    painter.drawImage(w - topRight.width(), 0, topRight);
+    const QImage& left = piece(FramePiece::Left);
+    const QImage& right = piece(FramePiece::Right);
+    painter.drawImage(QRect(0, top, left.width(), h - top - bottom), left);
+    painter.drawImage(QRect(w - right.width(), top, right.width(), h - top - bottom), right);
+    painter.drawImage(0, h - bottom, bottomLeft);
+    painter.drawImage(QRect(bottomLeft.width(), h - bottom, w - bottomLeft.width() - bottomRight.width(), bottom),
+                      piece(FramePiece::Bottom));
+    painter.drawImage(w - bottomRight.width(), h - bottom, bottomRight);
   }
 
   // The zoom badge where zoom applies.

@@ -5,8 +5,10 @@
 
 #include "core/command_ids.h"
 #include "platform/gdi/key_colour.h"
+#include "platform/win/geometry.h"
 #include "shell/child_windows.h"
 #include "shell/frame_font.h"
+#include "shell/frame_geometry.h"
 #include "shell/modes/stage.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_resources.h"
@@ -53,17 +55,19 @@ void ArMode::PaintStatus(QPainter& painter) const {
     // The first `marker` cells filled, the rest empty.
     const int m = std::clamp(marker_, 0, kMarkerCount);
     const int half = kMarkerCount * kMarkerCell;
-    painter.drawImage(QPoint(w - 154, 37), markerCells_, QRect(0, 0, m * kMarkerCell, kMarkerCell));
+    const Point strip = ArMarkerStripPlace(w);
+    painter.drawImage(QPoint(strip.x, strip.y), markerCells_, QRect(0, 0, m * kMarkerCell, kMarkerCell));
     if (m < kMarkerCount) {
-      painter.drawImage(QPoint(w - 154 + m * kMarkerCell, 37), markerCells_,
+      painter.drawImage(QPoint(strip.x + m * kMarkerCell, strip.y), markerCells_,
                         QRect(half + m * kMarkerCell, 0, half - m * kMarkerCell, kMarkerCell));
     }
   }
-  if (!speakerIcon_.isNull()) painter.drawImage(w - 157, 67, speakerIcon_);
+  const Point speaker = ArSpeakerIconPlace(w);
+  if (!speakerIcon_.isNull()) painter.drawImage(speaker.x, speaker.y, speakerIcon_);
   if (!caption_.empty()) {
     painter.setPen(QColor(193, 193, 193));
     painter.setFont(FrameFont(11, 400));
-    painter.drawText(QRect(w - 330, 65, 144, 16), Qt::AlignCenter, QString::fromStdString(caption_));
+    painter.drawText(win::ToQRect(ArCaptionRect(w)), Qt::AlignCenter, QString::fromStdString(caption_));
   }
 }
 
