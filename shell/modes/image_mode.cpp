@@ -98,8 +98,10 @@ void ImageMode::OnPickerChoice(int tool, int entry) {
   switch (command::kFirstImageTool + tool) {
     case command::kColour: image->SetPenColour(entry); break;
     case command::kPenType: image->SetPenWidth(2 * entry + 1); break;
-    // The shapes follow the three freehand tools in the list of strokes.
-    case command::kShapes: image->SetCurrentTool(static_cast<StrokeKind>(entry + static_cast<int>(StrokeKind::Quadrangle))); break;
+    case command::kShapes:
+      // The shapes follow the three freehand tools in the list of strokes.
+      image->SetCurrentTool(static_cast<StrokeKind>(static_cast<int>(StrokeKind::Quadrangle) + entry));
+      break;
     case command::kBoard: image->SetBoard(static_cast<imageview::BoardKind>(entry)); break;
     default: break;
   }

@@ -22,15 +22,6 @@ class CameraModeTest : public ModeTest {
   CameraMode mode{Context(), devices, model};
 };
 
-struct LeaveCase {
-  const char* name;
-  ViewMode next;
-  Entry entry;
-  CallLog calls;
-  const char* handedOver;
-  friend std::ostream& operator<<(std::ostream& out, const LeaveCase& c) { return out << c.name; }
-};
-
 class CameraLeave : public CameraModeTest, public ::testing::WithParamInterface<LeaveCase> {};
 
 // Leaving needs nothing but the camera view.

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,17 @@ class RecordingModeHost : public ModeHost, Recorder {
   void StopTimer(int id) override { Record("StopTimer", id); }
   void RepaintFrame(const gdi::Rect&) override {}
   QWidget* Owner() override { return &owner; }
+};
+
+// One row of a table of leavings: the calls a mode makes when left for
+// `next`, and the picture it hands over ("none" or "WxH").
+struct LeaveCase {
+  const char* name;
+  ViewMode next;
+  Entry entry;
+  CallLog calls;
+  const char* handedOver;
+  friend std::ostream& operator<<(std::ostream& out, const LeaveCase& c) { return out << c.name; }
 };
 
 class ModeTest : public ::testing::Test {

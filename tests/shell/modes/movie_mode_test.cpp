@@ -11,15 +11,6 @@ class MovieModeTest : public ModeTest {
   MovieMode mode{Context()};
 };
 
-struct LeaveCase {
-  const char* name;
-  ViewMode next;
-  Entry entry;
-  CallLog calls;
-  const char* handedOver;
-  friend std::ostream& operator<<(std::ostream& out, const LeaveCase& c) { return out << c.name; }
-};
-
 class MovieLeave : public MovieModeTest, public ::testing::WithParamInterface<LeaveCase> {};
 
 TEST_P(MovieLeave, GrabsTheFrameOnScreenBeforeTheMovieRewinds) {
