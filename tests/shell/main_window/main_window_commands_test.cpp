@@ -86,6 +86,24 @@ TEST_F(MainWindowTest, OpenFileTellsPicturesFromMoviesByTheLastThreeLetters) {
   });
 }
 
+// Open File takes the tabs' path into image mode: a camera-mode layout ends
+// on the way, so the image view does not stay in its split or inset role.
+TEST_F(MainWindowTest, OpenFileFromALayoutEndsTheLayout) {
+  for (int layout : {command::kSplitScreen, command::kPictureInPicture}) {
+    Run([&](CVyr3Dlg& window) {
+      Command(window, layout);
+      ASSERT_NE(window.CurrentArrangement(), Arrangement::Normal);
+      files.fileAnswers.push_back(std::string("/x/page.bmp"));
+      Command(window, command::kOpenFile);
+      EXPECT_EQ(window.Mode(), ViewMode::Image);
+      EXPECT_EQ(window.CurrentArrangement(), Arrangement::Normal);
+      EXPECT_TRUE(LogHasInOrder({"image.SetArrangement(Normal)", "image.SetMode(Image)"}));
+      EXPECT_EQ(window.Children().image->geometry(), QRect(7, 85, 1024, 768));
+      EXPECT_FALSE(window.Children().camera->isVisibleTo(&window));
+    });
+  }
+}
+
 TEST_F(MainWindowTest, AFailedLoadOrACancelLeavesTheModeAlone) {
   Run([&](CVyr3Dlg& window) {
     factory.image->loadResult = false;
