@@ -11,26 +11,31 @@ using ui::CSkinButton;
 using ui::ToggleState;
 
 namespace {
-constexpr int kFirstGradeButton = 10;
 constexpr int kGradeCount = 6;
+constexpr int kArBar = static_cast<int>(ViewMode::AR);
+// The AR bar's grade buttons follow its ten viewer buttons.
+constexpr int kFirstGradeButton = command::kFirstArGrade - command::kBarFirstButton[kArBar];
+
+constexpr int BarOf(ViewMode mode) { return static_cast<int>(mode); }
+int GradeCommand(int grade) { return command::kFirstArGrade + grade - 1; }
 }  // namespace
 
-void CommandBars::Create(int bar, win::Window* owner, bool korean, int clientWidth,
+void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int clientWidth,
                          const std::function<std::optional<int>(int grade)>& gradeSlot) {
+  const int bar = BarOf(mode);
   auto& row = buttons_[bar];
   row.clear();
   for (int index = 0; index < command::kBarButtonCount[bar]; ++index) {
+    const int commandId = command::BarButton(bar, index);
     std::optional<int> slot;
-    if (bar == 4 && index >= kFirstGradeButton) slot = gradeSlot(index - kFirstGradeButton + 1);
+    if (mode == ViewMode::AR && index >= kFirstGradeButton) slot = gradeSlot(index - kFirstGradeButton + 1);
     const gdi::Point place = BarButtonPosition(bar, index, clientWidth, slot);
     auto button = std::make_unique<CSkinButton>();
-    if (!button->Create(command::BarButton(bar, index), owner, skin::CommandBarButton(bar, index), place.x, place.y,
-                        korean)) {
+    if (!button->Create(commandId, owner, skin::CommandBarButton(bar, index), place.x, place.y, korean)) {
       row.push_back(nullptr);
       continue;
     }
     button->hide();
-    const int commandId = command::BarButton(bar, index);
     if (commandId == command::kManualFocus || commandId == command::kPanelView) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;
@@ -56,77 +61,88 @@ CSkinButton* CommandBars::ButtonOfCommand(int commandId) const {
   return nullptr;
 }
 
-int CommandBars::VisibleBar() const {
+std::optional<ViewMode> CommandBars::VisibleBar() const {
   for (int bar = 0; bar < 5; ++bar) {
     if (const CSkinButton* first = Button(bar, 0); first != nullptr && first->isVisibleTo(first->parentWidget())) {
-      return bar;
+      return static_cast<ViewMode>(bar);
     }
   }
-  return -1;
+  return std::nullopt;
 }
 
-void CommandBars::SetShown(int bar, int index, bool shown) {
-  if (CSkinButton* button = Button(bar, index)) button->setVisible(shown);
+void CommandBars::SetShown(int commandId, bool shown) {
+  if (CSkinButton* button = ButtonOfCommand(commandId)) button->setVisible(shown);
 }
 
-bool CommandBars::Show(int bar, const BarShowRules& rules) {
-  const int previous = VisibleBar();
-  if (previous == bar) return false;
-  const int count = command::kBarButtonCount[bar];
-  switch (bar) {
-    case 0:
-      for (int i = 0; i < count; ++i) SetShown(0, i, true);
-      SetShown(0, 10, false);  // stop recording, only while recording
-      SetShown(0, 4, !rules.fullScreen);
-      SetShown(0, 11, rules.fullScreen);
+void CommandBars::SetDisabled(int commandId, bool disabled) {
+  if (CSkinButton* button = ButtonOfCommand(commandId)) {
+    button->look = disabled ? ButtonLook::Disabled : ButtonLook::Normal;
+    button->update();
+  }
+}
+
+void CommandBars::MakeReleasedToggle(int commandId) {
+  if (CSkinButton* button = ButtonOfCommand(commandId)) {
+    button->toggle = 1;
+    button->toggleState = ToggleState::Off;
+    button->look = ButtonLook::Normal;
+    button->update();
+  }
+}
+
+bool CommandBars::Show(ViewMode mode, const BarShowRules& rules) {
+  const std::optional<ViewMode> previous = VisibleBar();
+  if (previous == mode) return false;
+  const int bar = BarOf(mode);
+  const auto showAll = [&] {
+    for (int index = 0; index < command::kBarButtonCount[bar]; ++index) SetShown(command::BarButton(bar, index), true);
+  };
+  switch (mode) {
+    case ViewMode::Camera:
+      showAll();
+      SetShown(command::kStopRecording, false);  // only while recording
+      SetShown(command::kCameraFullScreenOn, !rules.fullScreen);
+      SetShown(command::kCameraFullScreenOff, rules.fullScreen);
       break;
-    case 1:
-      for (int i : {3, 4}) {
-        if (CSkinButton* button = Button(1, i)) {
-          button->look = ButtonLook::Disabled;
-          button->update();
-        }
-      }
-      for (int i = 0; i < count; ++i) SetShown(1, i, true);
-      SetShown(1, 2, !rules.fullScreen);
-      SetShown(1, 5, rules.fullScreen);
+    case ViewMode::Image:
+      // Undo and redo wait for the image view to report something to undo.
+      SetDisabled(command::kUndo, true);
+      SetDisabled(command::kRedo, true);
+      showAll();
+      SetShown(command::kImageFullScreenOn, !rules.fullScreen);
+      SetShown(command::kImageFullScreenOff, rules.fullScreen);
       break;
-    case 2:
-      for (int i = 0; i < count; ++i) SetShown(2, i, true);
+    case ViewMode::Reading: showAll(); break;
+    case ViewMode::Movie:
+      SetShown(command::kOpenMovie, true);
+      SetShown(command::kFrameToImage, true);
+      SetShown(command::kMovieFullScreenOn, !rules.fullScreen);
+      SetShown(command::kMovieFullScreenOff, rules.fullScreen);
       break;
-    case 3:
-      SetShown(3, 0, true);
-      SetShown(3, 1, true);
-      SetShown(3, 2, !rules.fullScreen);
-      SetShown(3, 3, rules.fullScreen);
-      break;
-    case 4:
-      for (int i = 0; i < kFirstGradeButton; ++i) SetShown(4, i, true);
+    case ViewMode::AR:
+      for (int index = 0; index < kFirstGradeButton; ++index) SetShown(command::BarButton(bar, index), true);
       for (int grade = 1; grade <= kGradeCount; ++grade) {
-        CSkinButton* button = Button(4, kFirstGradeButton + grade - 1);
+        CSkinButton* button = ButtonOfCommand(GradeCommand(grade));
         if (button == nullptr) continue;
         const bool hasSlot = rules.gradeSlot && rules.gradeSlot(grade).has_value();
-        if (hasSlot && rules.gradeHasContent && !rules.gradeHasContent(grade)) {
-          button->look = ButtonLook::Disabled;
-          button->update();
-        }
+        if (hasSlot && rules.gradeHasContent && !rules.gradeHasContent(grade)) SetDisabled(GradeCommand(grade), true);
         button->setVisible(hasSlot);
       }
       break;
-    default: return false;
   }
-  if (previous >= 0) {
-    for (int i = 0; i < command::kBarButtonCount[previous]; ++i) SetShown(previous, i, false);
+  if (previous) {
+    const int old = BarOf(*previous);
+    for (int index = 0; index < command::kBarButtonCount[old]; ++index) SetShown(command::BarButton(old, index), false);
   }
   return true;
 }
 
 void CommandBars::PlaceGradeButtons(int clientWidth, const std::function<std::optional<int>(int grade)>& gradeSlot) {
   for (int grade = 1; grade <= kGradeCount; ++grade) {
-    CSkinButton* button = Button(4, kFirstGradeButton + grade - 1);
+    CSkinButton* button = ButtonOfCommand(GradeCommand(grade));
     if (button == nullptr) continue;
-    const std::optional<int> slot = gradeSlot(grade);
-    const gdi::Point place = BarButtonPosition(4, kFirstGradeButton + grade - 1, clientWidth, slot);
+    const int index = kFirstGradeButton + grade - 1;
+    const gdi::Point place = BarButtonPosition(kArBar, index, clientWidth, gradeSlot(grade));
     button->move(place.x, place.y);
   }
 }

@@ -2,18 +2,20 @@
 
 namespace orvilo::shell {
 
-Rect TitleButtonRect(int index, int clientWidth, Size logoLook) {
+Rect TitleButtonRect(TitleButtonId button, int clientWidth, Size logoLook) {
   const int w = clientWidth;
-  switch (index) {
-    case 0: return Rect::FromPositionAndSize(10, 6, logoLook.width, logoLook.height);
-    case 1: return Rect::FromPositionAndSize(w - 75, 3, 22, 22);
-    case 2:
-    case 3: return Rect::FromPositionAndSize(w - 53, 3, 22, 22);
-    case 4: return Rect::FromPositionAndSize(w - 31, 3, 22, 22);
-    case 5: return Rect::FromPositionAndSize(w - 135, 57, 25, 22);
-    case 6: return Rect::FromPositionAndSize(w - 105, 57, 25, 22);
-    default: return Rect::FromPositionAndSize(w - 105 + 74, 57 + 3, 15, 16);
+  switch (button) {
+    case TitleButtonId::Logo: return Rect::FromPositionAndSize(10, 6, logoLook.width, logoLook.height);
+    case TitleButtonId::Minimise: return Rect::FromPositionAndSize(w - 75, 3, 22, 22);
+    case TitleButtonId::Maximise:
+    case TitleButtonId::Restore: return Rect::FromPositionAndSize(w - 53, 3, 22, 22);
+    case TitleButtonId::Close: return Rect::FromPositionAndSize(w - 31, 3, 22, 22);
+    case TitleButtonId::ZoomIn: return Rect::FromPositionAndSize(w - 135, 57, 25, 22);
+    case TitleButtonId::ZoomOut: return Rect::FromPositionAndSize(w - 105, 57, 25, 22);
+    case TitleButtonId::ZoomList: break;
   }
+  // The zoom list: 74 right of zoom out and 3 lower.
+  return Rect::FromPositionAndSize(w - 105 + 74, 57 + 3, 15, 16);
 }
 
 Point BarButtonPosition(int bar, int index, int clientWidth, std::optional<int> gradeSlot) {

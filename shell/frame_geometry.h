@@ -32,8 +32,12 @@ constexpr Rect ContentRect(Size client) { return Rect::FromPositionAndSize(7, 85
 // The child windows' rectangle at creation: (7, 85) to (1031, H - 8).
 constexpr Rect InitialChildRect(int windowHeight) { return Rect{7, 85, 1031, windowHeight - 8}; }
 
-// Title button i (0..7) and its look size.
-Rect TitleButtonRect(int index, int clientWidth, Size logoLook);
+// The title buttons, left to right; each posts command 1125 + its number.
+enum class TitleButtonId { Logo = 0, Minimise, Maximise, Restore, Close, ZoomIn, ZoomOut, ZoomList };
+inline constexpr int kTitleButtonCount = 8;
+
+// Where a title button stands; the logo's look size comes with it.
+Rect TitleButtonRect(TitleButtonId button, int clientWidth, Size logoLook);
 
 // Button i of command bar b; bar 4's grade buttons (10..15) need their slot.
 Point BarButtonPosition(int bar, int index, int clientWidth, std::optional<int> gradeSlot = std::nullopt);
@@ -45,6 +49,12 @@ inline constexpr Rect ResolutionTextRect(int clientWidth) { return Rect{clientWi
 inline constexpr Rect VolumeSliderRect(int clientWidth) { return Rect::FromPositionAndSize(clientWidth - 142, 66, 134, 15); }
 // The zoom list opens 43 left of title button 7 and 17 below its top, 60 x 15.
 inline constexpr Rect ZoomListAnchor(int clientWidth) { return Rect::FromPositionAndSize(clientWidth - 31 - 43, 60 + 17, 60, 15); }
+
+// AR mode's status items: the marker strip (six cells of 22 x 22), the
+// speaker beside the volume slider, and the caption.
+inline constexpr Point ArMarkerStripPlace(int clientWidth) { return {clientWidth - 154, 37}; }
+inline constexpr Point ArSpeakerIconPlace(int clientWidth) { return {clientWidth - 157, 67}; }
+inline constexpr Rect ArCaptionRect(int clientWidth) { return Rect{clientWidth - 330, 65, clientWidth - 186, 81}; }
 
 // The inset's first place: top-left at (W - 450, H - 335).
 constexpr Rect InitialInsetRect(Size client) {

@@ -1,12 +1,11 @@
 // CVyr3Dlg, the main window: a frameless modal dialog that owns every other
-// window of the program for the whole run, switches between the five modes,
-// lays out the camera-mode arrangements, and routes the commands and
-// messages of its children to the view of the current mode.
+// window of the program for the whole run, draws its frame, title buttons
+// and command bars, and routes commands and messages to its five modes.
 //
-// It is wiring: what each child does lives in the child. Everything the
-// main window depends on arrives through MainWindowServices, so tests run
-// it with recording children, scripted dialogs and a temporary program
-// folder.
+// It is wiring: each mode's logic lives in its class in shell/modes/, and
+// what each child does lives in the child. Everything the main window
+// depends on arrives through MainWindowServices, so tests run it with
+// recording children, scripted dialogs and a temporary program folder.
 #pragma once
 
 #include <QImage>
@@ -16,13 +15,20 @@
 #include <string>
 
 #include "camera/capture_devices.h"
-#include "platform/win/dialog.h"
+#include "core/settings/settings_store.h"
+#include "core/view_mode.h"
 #include "platform/audio/master_volume.h"
+#include "platform/win/dialog.h"
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
-#include "core/settings/settings_store.h"
+#include "shell/frame_geometry.h"
+#include "shell/modes/ar_mode.h"
+#include "shell/modes/camera_mode.h"
+#include "shell/modes/image_mode.h"
+#include "shell/modes/movie_mode.h"
+#include "shell/modes/reading_mode.h"
+#include "shell/modes/stage.h"
 #include "shell/settings_dialog.h"
-#include "core/view_mode.h"
 
 namespace orvilo::ui {
 class CSkinButton;
@@ -42,7 +48,7 @@ struct MainWindowServices {
   std::optional<int> availableScreenHeight;
 };
 
-class CVyr3Dlg : public win::Dialog {
+class CVyr3Dlg : public win::Dialog, private ModeHost {
   Q_OBJECT
  public:
   explicit CVyr3Dlg(MainWindowServices services);
@@ -50,21 +56,21 @@ class CVyr3Dlg : public win::Dialog {
   ~CVyr3Dlg() override;
 
   ViewMode Mode() const { return mode_; }
-  Arrangement CurrentArrangement() const { return arrangement_; }
+  Arrangement CurrentArrangement() const { return cameraMode_.CurrentArrangement(); }
   int ZoomPercent() const { return zoomPercent_; }
   bool FullScreenPicture() const { return settings_.fullScreen; }
-  bool PaletteEnabled() const { return paletteEnabled_; }
+  bool PaletteEnabled() const { return cameraMode_.PaletteEnabled(); }
   bool Korean() const { return korean_; }
   int FeatureVariant() const { return featureVariant_; }
   core::CameraModel Model() const { return model_; }
-  int ArMarker() const { return arMarker_; }
-  const std::string& ArCaption() const { return arCaption_; }
+  int ArMarker() const { return arMode_.Marker(); }
+  const std::string& ArCaption() const { return arMode_.Caption(); }
   const core::MainWindowSettings& Settings() const { return settings_; }
   const ChildWindows& Children() const { return children_; }
   CommandBars& Bars() { return bars_; }
-  ui::CSkinButton* TitleButton(int index) const;
+  ui::CSkinButton* TitleButton(TitleButtonId button) const;
   ui::CSkinPrograssBar* VolumeSlider() const { return volumeSlider_.get(); }
-  gdi::Size ClientSize() const;
+  gdi::Size ClientSize() const override;
   // The top strip drags the window; the bottom-right corner sizes it while
   // the maximise button shows.
   win::HitTest HitTestAt(const QPoint& windowPoint) const override;
@@ -79,67 +85,39 @@ class CVyr3Dlg : public win::Dialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The main window as its modes see it.
+  ViewMode CurrentMode() const override { return mode_; }
+  void ShowCommandBar(ViewMode mode) override;
+  void SwitchMode(ViewMode next, Handover content) override;
+  void OpenFile(ViewMode mode, const std::string& path) override;
+  std::optional<std::string> RunFileDialog(bool save, FileFilter filter, const std::string& defaultExtension) override;
+  int RunSettingsDialog(SettingsDialogState& state) override;
+  void StartTimer(int id, int milliseconds) override { SetTimer(id, milliseconds); }
+  void StopTimer(int id) override { KillTimer(id); }
+  void RepaintFrame(const gdi::Rect& area) override;
+  QWidget* Owner() override { return this; }
+
   // Initialisation steps.
+  void LoadFramePictures();
   void CreateTitleButtons();
   void CreateChildWindows();
   bool CreateChild(win::Window* child, int index);
   void PlaceTitleButtons();
 
-  // Modes and layouts.
-  void SwitchMode(ViewMode requested);
-  void LeaveMode(ViewMode requested, bool& arViewerClosed);
-  void EnterMode(ViewMode requested, bool arViewerClosed);
-  void ShowOnlyView(int viewIndex);
-  void ShowCommandBar(int bar);
-  void PlaceInContent(win::Window* window);
-  void PlaceReadingPanelAndImage(bool entering);
-  void Raise(QWidget* window);
-  void RaisePalette();
-  void SetArrangementOfViews(Arrangement arrangement);
-  void ToggleSplit();
-  void TogglePictureInPicture();
-  void SwapInset(Arrangement to);
+  // The one path into a mode: by a tab (1134..1138) or with what a command
+  // brings (a file opened, a movie frame picked).
+  void ChangeMode(ViewMode next, Entry entry, Handover content);
+  shell::Mode& ModeOf(ViewMode mode);
+  shell::Mode& Current() { return ModeOf(mode_); }
   void LayOutViews();
+  void ShowZoomControls(bool shown);
+
+  // What the main window keeps for all modes.
+  void OnTitleCommand(int id);
+  bool OnFullScreenCommand(int id);
   void SetFullScreenPicture(bool on, int onCommand, int offCommand);
   void SetZoomPercent(int percent);
   void OpenZoomList();
-  void StopMovieAndUpdateBar();
-  void ShowPaletteWithToolSet(ToolSet set);
-  // Binds every attached camera of a known model to the camera view; true
-  // when one was bound.
-  bool BindCamera();
-
-  // Command groups.
-  void OnTitleCommand(int id);
-  void OnCameraCommand(int id);
-  void OnImageCommand(int id);
-  void OnReadingCommand(int id);
-  void OnMovieCommand(int id);
-  void OnCameraTool(int id);
-  void OnImageTool(int id);
-  void OnControlBarCommand(int id);
-  void OnViewCommand(int id);
-
-  // Private messages.
-  void OnPointerActivity(std::uintptr_t wParam);
-  void OnMoviePosition(int seconds, int duration);
-  void OnPickerChoice(int tool, int entry);
-  void OnStillButton();
-  void OnCameraRestartWatchdog();
-
-  // Learning files (reading mode): not built yet; opening one changes
-  // nothing and saving writes nothing.
-  void LoadLearningFile(const std::string& path);
-  void SaveLearningFile();
-
-  void LoadFramePictures();
-
-  std::optional<std::string> RunFileDialog(bool save, const std::string& filter, const std::string& defaultExtension);
-  int RunSettingsDialog(SettingsDialogState& state);
-  void SetBarButtonDisabled(int commandId, bool disabled);
-  void SetRecordingBar(bool recording);
-  void ShowMovieBarPlaying();
-  void MakeReleasedToggle(int commandId);
 
   MainWindowServices services_;
   core::SettingsStore store_;
@@ -147,27 +125,27 @@ class CVyr3Dlg : public win::Dialog {
   core::MainWindowSettings settings_;
   ChildWindows children_;
   CommandBars bars_;
-  std::array<std::unique_ptr<ui::CSkinButton>, 8> titleButtons_;
-  // Frame pieces (TL, T, TR, L, R, BL, B, BR), zoom badge, marker cells, speaker.
-  std::array<QImage, 8> framePieces_;
+  std::array<std::unique_ptr<ui::CSkinButton>, kTitleButtonCount> titleButtons_;
+  // The frame's skin pictures, in the order of their resource numbers.
+  enum class FramePiece { TopLeft = 0, Top, TopRight, Left, Right, BottomLeft, Bottom, BottomRight };
+  static constexpr int kFramePieceCount = 8;
+  std::array<QImage, kFramePieceCount> framePieces_;
   QImage zoomBadge_;
-  QImage markerCells_;
-  QImage speakerIcon_;
   std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;
-  bool paletteEnabled_ = true;
   core::CameraModel model_ = core::kNoCamera;
   int featureVariant_ = 0;
   ViewMode mode_ = ViewMode::Camera;
-  Arrangement arrangement_ = Arrangement::Normal;
-  int arMarker_ = 0;
-  std::string arCaption_;
-  // Set by "frame to image" (1086): the picked frame is already in the image
-  // view, so the mode switch it posts must not grab the rewound movie again.
-  bool movieFrameHandedOver_ = false;
   bool initialised_ = false;
+
+  Stage stage_;
+  CameraMode cameraMode_;
+  ImageMode imageMode_;
+  ReadingMode readingMode_;
+  MovieMode movieMode_;
+  ArMode arMode_;
 };
 
 }  // namespace orvilo::shell

@@ -67,20 +67,41 @@ TEST_F(MainWindowTest, OpenFileTellsPicturesFromMoviesByTheLastThreeLetters) {
               "이미지 파일 (bmp,jpg)|*.bmp;*.jpg|동영상 파일 (wmv,asf,avi,mp4,mpg)|*.wmv;*.asf;*.avi;*.mp4;*.mpg|모든 파일|"
               "*.bmp;*.jpg;*.wmv;*.asf;*.avi;*.mp4;*.mpg||");
     EXPECT_EQ(window.Mode(), ViewMode::Image);
-    EXPECT_TRUE(LogHasInOrder({"image.LoadImageFile(/pages/PAGE.JPG)", "image.SetMode(Image)", "tabs.SelectTabOf(Image)",
-                               "tools.SetToolSet(Image)"}));
-    EXPECT_EQ(window.Bars().VisibleBar(), 1);
+    EXPECT_TRUE(LogHasInOrder({"image.LoadImageFile(/pages/PAGE.JPG)", "tools.SetToolSet(Image)", "image.SetMode(Image)",
+                               "tabs.SelectTabOf(Image)"}));
+    // The loaded picture is not replaced by a camera snapshot.
+    EXPECT_FALSE(Logged("camera.TakeSnapshot(1)"));
+    EXPECT_EQ(window.Bars().VisibleBar(), ViewMode::Image);
 
     Command(window, command::kModeCamera);
     log.clear();
     files.fileAnswers.push_back(std::string("/movies/clip.MP4"));
     Command(window, command::kOpenFile);
     EXPECT_EQ(window.Mode(), ViewMode::Movie);
-    EXPECT_TRUE(LogHasInOrder({"movie.OpenMovie(/movies/clip.MP4)", "image.SetMode(Movie)", "tabs.SelectTabOf(Movie)",
-                               "movieBar.ShowPlaying(1)", "movieBar.ShowBar"}));
+    EXPECT_TRUE(LogHasInOrder({"movie.OpenMovie(/movies/clip.MP4)", "image.SetMode(Movie)", "movieBar.ShowPlaying(1)",
+                               "movieBar.ShowBar", "tabs.SelectTabOf(Movie)"}));
+    EXPECT_TRUE(window.Children().movieBar->isVisibleTo(&window));
     EXPECT_FALSE(Logged("camera.CloseCamera"));
     EXPECT_FALSE(window.Children().tools->isVisibleTo(&window));
   });
+}
+
+// Open File takes the tabs' path into image mode: a camera-mode layout ends
+// on the way, so the image view does not stay in its split or inset role.
+TEST_F(MainWindowTest, OpenFileFromALayoutEndsTheLayout) {
+  for (int layout : {command::kSplitScreen, command::kPictureInPicture}) {
+    Run([&](CVyr3Dlg& window) {
+      Command(window, layout);
+      ASSERT_NE(window.CurrentArrangement(), Arrangement::Normal);
+      files.fileAnswers.push_back(std::string("/x/page.bmp"));
+      Command(window, command::kOpenFile);
+      EXPECT_EQ(window.Mode(), ViewMode::Image);
+      EXPECT_EQ(window.CurrentArrangement(), Arrangement::Normal);
+      EXPECT_TRUE(LogHasInOrder({"image.SetArrangement(Normal)", "image.SetMode(Image)"}));
+      EXPECT_EQ(window.Children().image->geometry(), QRect(7, 85, 1024, 768));
+      EXPECT_FALSE(window.Children().camera->isVisibleTo(&window));
+    });
+  }
 }
 
 TEST_F(MainWindowTest, AFailedLoadOrACancelLeavesTheModeAlone) {
@@ -91,7 +112,7 @@ TEST_F(MainWindowTest, AFailedLoadOrACancelLeavesTheModeAlone) {
     files.fileAnswers.push_back(std::nullopt);
     Command(window, command::kOpenFile);
     EXPECT_EQ(window.Mode(), ViewMode::Camera);
-    EXPECT_EQ(window.Bars().VisibleBar(), 0);
+    EXPECT_EQ(window.Bars().VisibleBar(), ViewMode::Camera);
   });
 }
 
@@ -283,8 +304,8 @@ TEST_F(MainWindowTest, FrameToImageKeepsThePickedFrame) {
     log.clear();
     Command(window, command::kFrameToImage);
     EXPECT_EQ(window.Mode(), ViewMode::Image);
-    EXPECT_TRUE(LogHasInOrder({"movie.GrabMovieFrame", "movie.StopMovie", "image.SetImage(32x24)",
-                               "tabs.SelectTabOf(Image)", "image.SetMode(Image)"}));
+    EXPECT_TRUE(LogHasInOrder({"movie.GrabMovieFrame", "movie.StopMovie", "image.SetImage(32x24)", "image.SetMode(Image)",
+                               "tabs.SelectTabOf(Image)"}));
     // The rewound movie is not grabbed a second time over the picked frame.
     EXPECT_FALSE(Logged("image.SetImage(1x1)"));
     EXPECT_EQ(std::count(log.begin(), log.end(), "movie.GrabMovieFrame"), 1);
@@ -388,12 +409,12 @@ TEST_F(MainWindowTest, MaximiseAndRestoreSwapTheirButtonsAndTheSizingCorner) {
     EXPECT_EQ(window.HitTestAt(corner), win::HitTest::BottomRight);
     EXPECT_EQ(window.HitTestAt(QPoint(500, 400)), win::HitTest::Client);
     Command(window, command::kMaximise);
-    EXPECT_TRUE(window.TitleButton(3)->isVisibleTo(&window));
-    EXPECT_FALSE(window.TitleButton(2)->isVisibleTo(&window));
+    EXPECT_TRUE(window.TitleButton(TitleButtonId::Restore)->isVisibleTo(&window));
+    EXPECT_FALSE(window.TitleButton(TitleButtonId::Maximise)->isVisibleTo(&window));
     EXPECT_EQ(window.HitTestAt(QPoint(window.width() - 3, window.height() - 3)), win::HitTest::Client);
     Command(window, command::kRestore);
-    EXPECT_TRUE(window.TitleButton(2)->isVisibleTo(&window));
-    EXPECT_FALSE(window.TitleButton(3)->isVisibleTo(&window));
+    EXPECT_TRUE(window.TitleButton(TitleButtonId::Maximise)->isVisibleTo(&window));
+    EXPECT_FALSE(window.TitleButton(TitleButtonId::Restore)->isVisibleTo(&window));
   });
 }
 

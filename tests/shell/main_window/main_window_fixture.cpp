@@ -10,15 +10,7 @@ namespace orvilo::shell::testing {
 
 MainWindowTest::MainWindowTest() { AttachCamera(8); }
 
-void MainWindowTest::AttachCamera(int model) {
-  devices.video.clear();
-  devices.audio.clear();
-  if (model == 0) return;
-  char product[16];
-  std::snprintf(product, sizeof product, "pid_a30%d", model);
-  devices.video.push_back({std::string("usb#vid_0000&") + product + "#/dev/video9", "Test camera", "/dev/video9"});
-  devices.audio.push_back({"mic", "Test microphone", "hw:9"});
-}
+void MainWindowTest::AttachCamera(int model) { devices.AttachCamera(model); }
 
 int MainWindowTest::Run(const std::function<void(CVyr3Dlg&)>& body) {
   MainWindowServices services;
@@ -62,19 +54,9 @@ void MainWindowTest::WriteSettings(const std::string& text) const {
 }
 
 ::testing::AssertionResult MainWindowTest::LogHasInOrder(const std::vector<std::string>& calls) const {
-  auto next = log.begin();
-  for (const auto& call : calls) {
-    next = std::find(next, log.end(), call);
-    if (next == log.end()) {
-      std::string all;
-      for (const auto& entry : log) all += "\n  " + entry;
-      return ::testing::AssertionFailure() << "missing (in order) \"" << call << "\"; log:" << all;
-    }
-    ++next;
-  }
-  return ::testing::AssertionSuccess();
+  return HasInOrder(log, calls);
 }
 
-bool MainWindowTest::Logged(const std::string& call) const { return std::find(log.begin(), log.end(), call) != log.end(); }
+bool MainWindowTest::Logged(const std::string& call) const { return Contains(log, call); }
 
 }  // namespace orvilo::shell::testing

@@ -11,30 +11,12 @@
 
 #include "ui/picker_popup.h"
 #include "platform/win/common_dialogs.h"
+#include "fake_services.h"
+#include "log_assertions.h"
 #include "recording_children.h"
 #include "shell/main_window.h"
 
 namespace orvilo::shell::testing {
-
-class FakeDevices : public media::DeviceEnumerator {
- public:
-  std::vector<media::CaptureDevice> video;
-  std::vector<media::CaptureDevice> audio;
-  std::vector<media::CaptureDevice> VideoDevices() override { return video; }
-  std::vector<media::CaptureDevice> AudioDevices() override { return audio; }
-};
-
-class FakeMasterVolume : public audio::MasterVolume {
- public:
-  std::optional<int> level = 40;
-  std::vector<int> written;
-  std::optional<int> ReadPercent() override { return level; }
-  bool SetPercent(int percent) override {
-    written.push_back(percent);
-    level = percent;
-    return true;
-  }
-};
 
 class MainWindowTest : public ::testing::Test {
  protected:

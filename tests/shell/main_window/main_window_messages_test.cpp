@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, ResizeKeepsFloatingWindowsInsideAndHidesTheBars) {
     EXPECT_LE(palette.bottom() + 1, 600 - 18);
     EXPECT_FALSE(window.Children().readingBar->isVisibleTo(&window));
     EXPECT_EQ(window.Children().reading->geometry().right() + 1, 900 - 5);
-    EXPECT_EQ(window.TitleButton(4)->pos(), QPoint(900 - 31, 3));
+    EXPECT_EQ(window.TitleButton(TitleButtonId::Close)->pos(), QPoint(900 - 31, 3));
   });
 }
 

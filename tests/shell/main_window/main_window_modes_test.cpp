@@ -9,6 +9,8 @@ namespace {
 
 int ModeCommand(ViewMode mode) { return command::kModeCamera + static_cast<int>(mode); }
 
+constexpr TitleButtonId kZoomControls[] = {TitleButtonId::ZoomIn, TitleButtonId::ZoomOut, TitleButtonId::ZoomList};
+
 struct SwitchCase {
   const char* name;
   ViewMode from;
@@ -41,7 +43,7 @@ TEST_P(ModeSwitch, LeavesTheOldModeAndEntersTheNew) {
     const bool palette = c.to == ViewMode::Camera || c.to == ViewMode::Image;
     EXPECT_EQ(window.Children().tools->isVisibleTo(&window), palette) << c.name;
     EXPECT_EQ(window.Children().reading->isVisibleTo(&window), c.to == ViewMode::Reading) << c.name;
-    EXPECT_EQ(window.Bars().VisibleBar(), static_cast<int>(c.to)) << c.name;
+    EXPECT_EQ(window.Bars().VisibleBar(), c.to) << c.name;
   });
 }
 
@@ -49,10 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ModeSwitch,
     ::testing::Values(
         SwitchCase{"CameraToImage", ViewMode::Camera, ViewMode::Image,
-                   {"camera.TakeSnapshot(1)", "image.SetImage(64x48)", "camera.CloseCamera", "tools.SetToolSet(Image)",
+                   {"camera.TakeSnapshot(1)", "camera.CloseCamera", "image.SetImage(64x48)", "tools.SetToolSet(Image)",
                     "image.SetMode(Image)"}},
         SwitchCase{"CameraToReading", ViewMode::Camera, ViewMode::Reading,
-                   {"camera.TakeSnapshot(1)", "image.SetImage(64x48)", "camera.CloseCamera", "image.SetMode(Reading)",
+                   {"camera.TakeSnapshot(1)", "camera.CloseCamera", "image.SetImage(64x48)", "image.SetMode(Reading)",
                     "readingBar.ShowBar"}},
         SwitchCase{"CameraToMovie", ViewMode::Camera, ViewMode::Movie, {"camera.CloseCamera", "image.SetMode(Movie)"}},
         SwitchCase{"CameraToAr", ViewMode::Camera, ViewMode::AR, {"camera.CloseCamera"}},
@@ -223,7 +225,7 @@ TEST_F(MainWindowTest, FullScreenPictureSwapsTheButtonsAndHidesZoomControls) {
     EXPECT_TRUE(LogHasInOrder({"camera.SetFitMode(0)", "movie.SetMovieFit(0)", "image.SetFullScreenPicture(1)"}));
     EXPECT_FALSE(window.Bars().ButtonOfCommand(command::kCameraFullScreenOn)->isVisibleTo(&window));
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kCameraFullScreenOff)->isVisibleTo(&window));
-    for (int index : {5, 6, 7}) EXPECT_FALSE(window.TitleButton(index)->isVisibleTo(&window));
+    for (TitleButtonId zoom : kZoomControls) EXPECT_FALSE(window.TitleButton(zoom)->isVisibleTo(&window));
 
     // The flag is shared: image mode's bar shows its off button.
     Command(window, command::kModeImage);
@@ -231,7 +233,7 @@ TEST_F(MainWindowTest, FullScreenPictureSwapsTheButtonsAndHidesZoomControls) {
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kImageFullScreenOff)->isVisibleTo(&window));
     Command(window, command::kImageFullScreenOff);
     EXPECT_FALSE(window.FullScreenPicture());
-    for (int index : {5, 6, 7}) EXPECT_TRUE(window.TitleButton(index)->isVisibleTo(&window));
+    for (TitleButtonId zoom : kZoomControls) EXPECT_TRUE(window.TitleButton(zoom)->isVisibleTo(&window));
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kImageFullScreenOn)->isVisibleTo(&window));
   });
   EXPECT_EQ(Setting("FULLSCREEN"), "FALSE");
@@ -242,7 +244,7 @@ TEST_F(MainWindowTest, ZoomControlsAreHiddenInMovieAndArModes) {
     for (const auto& [mode, shown] : {std::pair{command::kModeMovie, false}, std::pair{command::kModeAr, false},
                                       std::pair{command::kModeImage, true}, std::pair{command::kModeReading, true}}) {
       Command(window, mode);
-      for (int index : {5, 6, 7}) EXPECT_EQ(window.TitleButton(index)->isVisibleTo(&window), shown) << mode;
+      for (TitleButtonId zoom : kZoomControls) EXPECT_EQ(window.TitleButton(zoom)->isVisibleTo(&window), shown) << mode;
     }
   });
 }
@@ -267,7 +269,7 @@ TEST_F(MainWindowTest, ArBarShowsTheVolumeSliderAndTheGradesOfTheGradeSetting) {
     }
     Command(window, command::kModeCamera);
     EXPECT_FALSE(window.VolumeSlider()->isVisibleTo(&window));
-    EXPECT_EQ(window.Bars().VisibleBar(), 0);
+    EXPECT_EQ(window.Bars().VisibleBar(), ViewMode::Camera);
   });
 }
 

@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, ChildrenAreCreatedInOrderWithNameIdentifierRectangleAndVi
     // Views that nothing has placed yet keep their creation rectangle.
     EXPECT_EQ(window.Children().At(kRecordIndicatorIndex)->geometry(), QRect(7, 85, 1024, 861 - 8 - 85));
     EXPECT_EQ(window.Mode(), ViewMode::Camera);
-    EXPECT_EQ(window.Bars().VisibleBar(), 0);
+    EXPECT_EQ(window.Bars().VisibleBar(), ViewMode::Camera);
   });
 }
 

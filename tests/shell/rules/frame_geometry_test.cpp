@@ -49,3 +49,24 @@ TEST(FrameGeometry, FloatingWindowsAreKeptInsideAfterAResize) {
             Rect::FromPositionAndSize(21, 113, 28, 205));
   EXPECT_EQ(KeepInsetInside(Rect{588, 526, 988, 831}, {900, 700}), (Rect{483, 377, 883, 682}));
 }
+
+TEST(FrameGeometry, TitleButtonsStandByTheRightEdge) {
+  const std::pair<TitleButtonId, Rect> cases[] = {
+      {TitleButtonId::Logo, Rect{10, 6, 27, 23}},       {TitleButtonId::Minimise, Rect{963, 3, 985, 25}},
+      {TitleButtonId::Maximise, Rect{985, 3, 1007, 25}}, {TitleButtonId::Restore, Rect{985, 3, 1007, 25}},
+      {TitleButtonId::Close, Rect{1007, 3, 1029, 25}},   {TitleButtonId::ZoomIn, Rect{903, 57, 928, 79}},
+      {TitleButtonId::ZoomOut, Rect{933, 57, 958, 79}},  {TitleButtonId::ZoomList, Rect{1007, 60, 1022, 76}}};
+  for (const auto& [button, place] : cases) {
+    EXPECT_EQ(TitleButtonRect(button, 1038, {17, 17}), place) << static_cast<int>(button);
+  }
+  // The zoom badge and the zoom list open beside the zoom list button.
+  EXPECT_EQ(ZoomBadgeRect(1038).left, TitleButtonRect(TitleButtonId::ZoomList, 1038, {}).left - 43);
+}
+
+TEST(FrameGeometry, ArStatusItemsFollowTheRightEdge) {
+  EXPECT_EQ(ArMarkerStripPlace(1038), (Point{884, 37}));
+  EXPECT_EQ(ArSpeakerIconPlace(1038), (Point{881, 67}));
+  EXPECT_EQ(ArCaptionRect(1038), (Rect{708, 65, 852, 81}));
+  // The caption ends left of the marker strip.
+  EXPECT_LT(ArCaptionRect(1200).right, ArMarkerStripPlace(1200).x);
+}

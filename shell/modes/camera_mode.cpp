@@ -1,0 +1,399 @@
+#include "shell/modes/camera_mode.h"
+
+#include <QPainter>
+#include <QTimer>
+#include <cstdio>
+
+#include "core/command_ids.h"
+#include "core/settings/settings_store.h"
+#include "platform/sys/local_time.h"
+#include "platform/sys/program_folder.h"
+#include "platform/win/geometry.h"
+#include "platform/win/message.h"
+#include "shell/child_windows.h"
+#include "shell/command_bars.h"
+#include "shell/frame_font.h"
+#include "shell/frame_geometry.h"
+#include "shell/modes/stage.h"
+#include "shell/settings_dialog.h"
+
+namespace orvilo::shell {
+
+namespace {
+
+constexpr int kWatchdogFirstMs = 2000;
+constexpr int kWatchdogRepeatMs = 5000;
+// The device needs a moment after closing before it is opened again.
+constexpr int kReopenDelayMs = 300;
+
+SettingsPage ResolutionPageOf(core::CameraModel model) {
+  switch (core::GroupOf(model)) {
+    case core::CameraGroup::B: return SettingsPage::ResolutionGroupB;
+    case core::CameraGroup::C: return SettingsPage::ResolutionGroupC;
+    case core::CameraGroup::A: break;
+  }
+  return SettingsPage::Resolution;
+}
+
+// "20261210143005.bmp": the local time of a still picture.
+std::string StillPictureName() {
+  const sys::LocalTime now = sys::GetLocalTime();
+  char name[32];
+  std::snprintf(name, sizeof name, "%04d%02d%02d%02d%02d%02d.bmp", now.year, now.month, now.day, now.hour, now.minute,
+                now.second);
+  return name;
+}
+
+constexpr bool ShowsAPicture(ViewMode mode) { return mode == ViewMode::Image || mode == ViewMode::Reading; }
+
+}  // namespace
+
+CameraMode::CameraMode(ModeContext context, camera::CaptureDevices& devices, const core::CameraModel& model)
+    : Mode(context), devices_(devices), model_(model) {}
+
+Handover CameraMode::Leave(ViewMode next, Entry entry) {
+  Handover handover;
+  camera::CameraView* camera = context_.children.camera.get();
+  if (entry == Entry::WithContent || !camera) return handover;
+  if (ShowsAPicture(next)) handover.picture = camera->TakeSnapshot(true);
+  camera->CloseCamera();
+  return handover;
+}
+
+void CameraMode::Enter(Handover handover) {
+  ChildWindows& children = context_.children;
+  context_.host.ShowCommandBar(ViewMode::Camera);
+  context_.stage.PlaceInContent(children.camera.get());
+  context_.stage.ShowOnly(children.camera.get());
+  if (children.image) children.image->SetMode(ViewMode::Camera);
+  if (paletteEnabled_) {
+    context_.stage.ShowPalette(ToolSet::Camera);
+  } else {
+    context_.stage.HidePalette();
+  }
+  BindCamera();
+  if (handover.arViewerClosed) context_.host.StartTimer(timer::kCameraRestartWatchdog, kWatchdogFirstMs);
+}
+
+void CameraMode::LayOut() {
+  ChildWindows& children = context_.children;
+  const gdi::Size client = context_.stage.ClientSize();
+  if (arrangement_ == Arrangement::Split && children.camera && children.image) {
+    children.camera->setGeometry(
+        win::ToQRect(SplitCameraRectAfterResize(client, children.camera->width(), children.image->width())));
+  } else if (arrangement_ == Arrangement::CameraInset) {
+    context_.stage.PlaceInContent(children.image.get());
+  } else {
+    context_.stage.PlaceInContent(children.camera.get());
+  }
+}
+
+void CameraMode::AfterResize() {
+  ChildWindows& children = context_.children;
+  win::Window* inset = arrangement_ == Arrangement::CameraInset  ? static_cast<win::Window*>(children.camera.get())
+                       : arrangement_ == Arrangement::ImageInset ? static_cast<win::Window*>(children.image.get())
+                                                                 : nullptr;
+  if (inset) {
+    inset->setGeometry(win::ToQRect(KeepInsetInside(win::FromQRect(inset->geometry()), context_.stage.ClientSize())));
+  }
+}
+
+void CameraMode::PaintStatus(QPainter& painter) const {
+  if (!context_.children.camera) return;
+  painter.setPen(Qt::white);
+  painter.setFont(FrameFont(12, 700));
+  const auto label = core::ResolutionLabel(model_, context_.children.camera->GetResolutionIndex(model_));
+  painter.drawText(win::ToQRect(ResolutionTextRect(context_.stage.ClientSize().width)), Qt::AlignLeft | Qt::AlignBottom,
+                   QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+}
+
+bool CameraMode::OnCommand(int id) {
+  camera::CameraView* camera = context_.children.camera.get();
+  switch (id) {
+    case command::kOpenFile: OpenFile(); return true;
+    case command::kSaveFrame:
+      if (camera) {
+        gdi::PackedDib frame = camera->TakeSnapshot(false);
+        if (!frame.IsEmpty()) {
+          if (const auto path = context_.host.RunFileDialog(true, FileFilter::SavePicture, "bmp")) {
+            camera->SaveBitmapFile(*path, frame);
+          }
+        }
+      }
+      context_.stage.RaisePalette();
+      return true;
+    case command::kRecord: Record(); return true;
+    case command::kResolution: ChooseResolution(); return true;
+    case command::kPalette: TogglePalette(); return true;
+    case command::kSettings: ChooseFolders(); return true;
+    case command::kAutoFocus:
+      context_.bars.MakeReleasedToggle(command::kManualFocus);
+      if (camera) camera->AutoFocus();
+      return true;
+    case command::kManualFocus:
+      if (camera) camera->ToggleFocusPopup();
+      return true;
+    case command::kPause:
+      if (camera) camera->TogglePause();
+      return true;
+    case command::kStopRecording: StopRecording(); return true;
+    default: return OnTool(id);
+  }
+}
+
+bool CameraMode::OnCommandWhileCurrent(int id) {
+  ChildWindows& children = context_.children;
+  switch (id) {
+    case command::kSplitResized:
+      if (arrangement_ != Arrangement::Split || !children.camera || !children.image) return true;
+      context_.bars.MakeReleasedToggle(command::kManualFocus);
+      children.image->setGeometry(win::ToQRect(ImageRectLeftOf(win::FromQRect(children.camera->geometry()))));
+      context_.stage.RaisePalette();
+      return true;
+    case command::kSplitSizingEnded:
+      if (arrangement_ != Arrangement::Split) return true;
+      if (children.image) children.image->update();
+      context_.stage.RaisePalette();
+      return true;
+    case command::kSwapToImageInset:
+      if (arrangement_ == Arrangement::CameraInset) SwapInset(Arrangement::ImageInset);
+      return true;
+    case command::kSwapToCameraInset:
+      if (arrangement_ == Arrangement::ImageInset) SwapInset(Arrangement::CameraInset);
+      return true;
+    default: return false;
+  }
+}
+
+// The extension decides: pictures open in image mode, anything else in
+// movie mode, each entered only when its view could open the file.
+void CameraMode::OpenFile() {
+  const auto path = context_.host.RunFileDialog(false, FileFilter::PictureOrMovie, "");
+  if (!path) return;
+  context_.host.OpenFile(IsPictureFileName(*path) ? ViewMode::Image : ViewMode::Movie, *path);
+}
+
+void CameraMode::Record() {
+  ChildWindows& children = context_.children;
+  if (!IsCurrent() || !children.camera || !children.record) return;
+  const auto path = context_.host.RunFileDialog(true, FileFilter::RecordingAvi, "avi");
+  if (!path || path->empty() || !children.camera->StartRecording(*path)) return;
+  children.record->StartBlinking();
+  SetRecordingBar(true);
+  if (paletteEnabled_) context_.stage.HidePalette();
+  children.camera->raise();
+  children.record->raise();
+}
+
+void CameraMode::StopRecording() {
+  ChildWindows& children = context_.children;
+  if (!IsCurrent()) return;
+  if (children.record) children.record->StopBlinking();
+  if (children.camera) children.camera->StopRecording();
+  BindCamera();
+  SetRecordingBar(false);
+  if (paletteEnabled_ && children.tools && !context_.stage.PaletteVisible()) {
+    children.tools->show();
+    children.tools->raise();
+  }
+}
+
+// While recording, the bar shows stop in place of record and every other
+// button disabled; afterwards the other way round.
+void CameraMode::SetRecordingBar(bool recording) {
+  context_.bars.SetShown(command::kRecord, !recording);
+  context_.bars.SetShown(command::kStopRecording, recording);
+  const int bar = static_cast<int>(ViewMode::Camera);
+  for (int index = 0; index < command::kBarButtonCount[bar]; ++index) {
+    const int other = command::BarButton(bar, index);
+    if (other != command::kRecord && other != command::kStopRecording) context_.bars.SetDisabled(other, recording);
+  }
+}
+
+void CameraMode::ChooseResolution() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera) return;
+  SettingsDialogState state;
+  state.page = ResolutionPageOf(model_);
+  state.resolutionIndex = camera->GetResolutionIndex(model_);
+  const int before = state.resolutionIndex;
+  if (context_.host.RunSettingsDialog(state) != win::kResultOk) return;
+  if (state.resolutionIndex != before) camera->SetResolution(model_, state.resolutionIndex);
+  BindCamera();
+  context_.host.RepaintFrame(ResolutionTextRect(context_.stage.ClientSize().width));
+}
+
+void CameraMode::ChooseFolders() {
+  SettingsDialogState state;
+  state.page = SettingsPage::Settings;
+  state.text1 = context_.settings.imageFolder;
+  state.text2 = context_.settings.videoFolder;
+  if (context_.host.RunSettingsDialog(state) == win::kResultOk) {
+    context_.store.ApplyFolderChoice(context_.settings, state.text1, state.text2);
+  }
+}
+
+void CameraMode::TogglePalette() {
+  ToolsPalette* tools = context_.children.tools.get();
+  if (paletteEnabled_) {
+    context_.stage.HidePalette();
+  } else if (tools) {
+    tools->SetToolSet(ToolSet::Camera);
+    tools->show();
+    tools->raise();
+  }
+  paletteEnabled_ = !paletteEnabled_;
+}
+
+// The picture tools act only while the live picture shows; the layout tools
+// only in camera mode, where the arrangement may change.
+bool CameraMode::OnTool(int id) {
+  camera::CameraView* camera = context_.children.camera.get();
+  switch (id) {
+    case command::kSplitScreen:
+      if (IsCurrent()) ToggleSplit();
+      return true;
+    case command::kPictureInPicture:
+      if (IsCurrent()) TogglePictureInPicture();
+      return true;
+    case command::kCameraNegative:
+    case command::kCameraBlackWhite:
+    case command::kCameraMirror:
+    case command::kCameraFlip:
+    case command::kCameraRotate: break;
+    default: return false;
+  }
+  if (!camera || !camera->isVisible()) return true;
+  switch (id) {
+    case command::kCameraNegative: camera->ToggleNegative(); break;
+    case command::kCameraBlackWhite: camera->ToggleBlackWhite(); break;
+    case command::kCameraMirror: camera->ToggleMirror(); break;
+    case command::kCameraFlip: camera->ToggleFlip(); break;
+    default: camera->RotateQuarter(); break;
+  }
+  return true;
+}
+
+void CameraMode::ReturnToNormal() {
+  if (arrangement_ != Arrangement::Normal) SetArrangementOfViews(Arrangement::Normal);
+}
+
+void CameraMode::SetArrangementOfViews(Arrangement arrangement) {
+  if (context_.children.camera) context_.children.camera->SetArrangement(arrangement);
+  if (context_.children.image) context_.children.image->SetArrangement(arrangement);
+  arrangement_ = arrangement;
+}
+
+// Both views back in the Normal role: the live picture fills the content
+// area alone.
+void CameraMode::BackToNormalLayout() {
+  SetArrangementOfViews(Arrangement::Normal);
+  context_.children.image->hide();
+  context_.children.camera->show();
+  context_.stage.PlaceInContent(context_.children.camera.get());
+}
+
+// Split screen: the image view at the left with a still picture, the live
+// picture at the right; the camera view reports its resizes (1326) so the
+// image view follows its left edge.
+void CameraMode::ToggleSplit() {
+  ChildWindows& children = context_.children;
+  if (!children.camera || !children.image) return;
+  if (arrangement_ == Arrangement::Split) {
+    BackToNormalLayout();
+  } else {
+    children.image->SetImage(children.camera->TakeSnapshot(false));
+    SetArrangementOfViews(Arrangement::Split);
+    children.image->show();
+    children.camera->setGeometry(win::ToQRect(SplitCameraRect(context_.stage.ClientSize())));
+  }
+  context_.stage.RaisePalette();
+}
+
+void CameraMode::TogglePictureInPicture() {
+  ChildWindows& children = context_.children;
+  if (!children.camera || !children.image) return;
+  if (arrangement_ == Arrangement::Normal || arrangement_ == Arrangement::Split) {
+    children.image->SetImage(children.camera->TakeSnapshot(false));
+    children.camera->SetArrangement(Arrangement::ImageInset);
+    children.camera->ShowNavigator(false);
+    children.image->ShowNavigator(false);
+    children.image->setGeometry(win::ToQRect(InitialInsetRect(context_.stage.ClientSize())));
+    children.image->SetArrangement(Arrangement::ImageInset);
+    arrangement_ = Arrangement::ImageInset;
+    children.image->show();
+    context_.stage.PlaceInContent(children.camera.get());
+    children.camera->show();
+    children.camera->raise();
+    children.image->raise();
+  } else {
+    BackToNormalLayout();
+    children.camera->ShowNavigator(true);
+    children.image->ShowNavigator(true);
+  }
+  context_.stage.RaisePalette();
+}
+
+// A double click on the inset swaps the two views' places.
+void CameraMode::SwapInset(Arrangement to) {
+  ChildWindows& children = context_.children;
+  if (!children.camera || !children.image) return;
+  children.image->SetImage(children.camera->TakeSnapshot(false));
+  if (to == Arrangement::CameraInset) {
+    children.camera->SetArrangement(Arrangement::CameraInset);
+    const QRect inset = children.image->geometry();
+    context_.stage.PlaceInContent(children.image.get());
+    children.image->SetArrangement(Arrangement::CameraInset);
+    children.camera->setGeometry(inset);
+    children.image->raise();
+    children.camera->raise();
+  } else {
+    children.camera->SetArrangement(Arrangement::ImageInset);
+    const QRect inset = children.camera->geometry();
+    context_.stage.PlaceInContent(children.camera.get());
+    children.image->setGeometry(inset);
+    children.image->SetArrangement(Arrangement::ImageInset);
+    children.camera->raise();
+    children.image->raise();
+  }
+  arrangement_ = to;
+  context_.stage.RaisePalette();
+}
+
+bool CameraMode::BindCamera() {
+  return devices_.BindCamera([this](const media::CaptureDevice& video, const media::CaptureDevice* audio) {
+           if (context_.children.camera) context_.children.camera->SelectDevices(video, audio);
+         }) != 0;
+}
+
+void CameraMode::OnStillButton() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera) return;
+  camera->SetOverlayStatus(camera::OverlayStatus::Capturing);
+  camera->update();
+  gdi::PackedDib frame = camera->TakeSnapshot(false);
+  if (!frame.IsEmpty()) camera->SaveBitmapFile(sys::JoinPath(context_.settings.imageFolder, StillPictureName()), frame);
+}
+
+// An AR viewer may have held the camera: until a frame arrives the camera
+// is closed and bound again every 5 seconds.
+void CameraMode::OnRestartWatchdog() {
+  context_.host.StopTimer(timer::kCameraRestartWatchdog);
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera || camera->GetOverlayStatus() == camera::OverlayStatus::None) return;
+  camera->CloseCamera();
+  // Waiting without blocking keeps the window responsive meanwhile.
+  QTimer::singleShot(kReopenDelayMs, context_.host.Owner(), [this] {
+    if (!IsCurrent()) return;
+    BindCamera();
+    context_.host.StartTimer(timer::kCameraRestartWatchdog, kWatchdogRepeatMs);
+  });
+}
+
+void CameraMode::OnFocusPopupHidden() { context_.bars.MakeReleasedToggle(command::kManualFocus); }
+
+void CameraMode::ShowPropertyPages(QWidget* owner) {
+  if (context_.children.camera) context_.children.camera->ShowCameraPropertyPages(owner);
+}
+
+}  // namespace orvilo::shell

@@ -1,0 +1,73 @@
+// Camera mode: the live picture with its tools, the camera-mode layouts
+// (split screen, picture in picture and its swap), recording, stills,
+// resolution, focus and the camera restart watchdog.
+#pragma once
+
+#include "camera/capture_devices.h"
+#include "core/camera_model.h"
+#include "shell/modes/mode.h"
+
+namespace orvilo::shell {
+
+class CameraMode : public Mode {
+ public:
+  // `model` is the main window's camera model, read when needed (a model-6
+  // camera is settled once bound).
+  CameraMode(ModeContext context, camera::CaptureDevices& devices, const core::CameraModel& model);
+
+  ViewMode Kind() const override { return ViewMode::Camera; }
+  // Picture modes get a frozen frame; the camera closes. A command that
+  // brings its own content (a file opened from this mode) leaves the camera
+  // running; coming back through the tab binds it afresh.
+  Handover Leave(ViewMode next, Entry entry) override;
+  // The live picture fills the content area; the palette shows the camera
+  // tools while enabled; the camera is bound again, and watched when an AR
+  // viewer may have held it.
+  void Enter(Handover handover) override;
+  void LayOut() override;
+  // An inset stays inside the resized window.
+  void AfterResize() override;
+  bool OnCommand(int id) override;
+  bool OnCommandWhileCurrent(int id) override;
+  // The capture size of the camera view.
+  void PaintStatus(QPainter& painter) const override;
+
+  Arrangement CurrentArrangement() const { return arrangement_; }
+  bool PaletteEnabled() const { return paletteEnabled_; }
+  // Every change of mode starts from the Normal arrangement.
+  void ReturnToNormal();
+  // Binds every attached camera of a known model to the camera view; true
+  // when one was bound.
+  bool BindCamera();
+  // The still button of the camera (message 1829): the frame is saved under
+  // the local time in the image folder.
+  void OnStillButton();
+  // Timer 1344: until a frame arrives the camera is closed and bound again.
+  void OnRestartWatchdog();
+  // A resize of the camera view hid the focus popup (message 1836).
+  void OnFocusPopupHidden();
+  void ShowPropertyPages(QWidget* owner);
+
+ private:
+  void OpenFile();
+  void Record();
+  void StopRecording();
+  void ChooseResolution();
+  void ChooseFolders();
+  void TogglePalette();
+  bool OnTool(int id);
+  void SetArrangementOfViews(Arrangement arrangement);
+  void ToggleSplit();
+  void TogglePictureInPicture();
+  void SwapInset(Arrangement to);
+  void BackToNormalLayout();
+  void SetRecordingBar(bool recording);
+
+  camera::CaptureDevices& devices_;
+  const core::CameraModel& model_;
+  Arrangement arrangement_ = Arrangement::Normal;
+  // Whether the palette shows in camera mode (image mode always shows it).
+  bool paletteEnabled_ = true;
+};
+
+}  // namespace orvilo::shell

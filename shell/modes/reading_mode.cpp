@@ -1,0 +1,176 @@
+#include "shell/modes/reading_mode.h"
+
+#include "core/command_ids.h"
+#include "core/settings/settings_store.h"
+#include "platform/sys/file_io.h"
+#include "platform/win/geometry.h"
+#include "platform/win/message.h"
+#include "shell/child_windows.h"
+#include "shell/command_bars.h"
+#include "shell/frame_geometry.h"
+#include "shell/modes/stage.h"
+#include "shell/settings_dialog.h"
+
+namespace orvilo::shell {
+
+namespace {
+constexpr int kHideAtOnceMs = 10;
+}  // namespace
+
+Handover ReadingMode::Leave(ViewMode, Entry) {
+  ChildWindows& children = context_.children;
+  if (children.image) children.image->RemoveAllBlinds();
+  if (children.reading) {
+    children.reading->Stop();
+    children.reading->hide();
+    children.reading->SetText("");
+  }
+  return {};
+}
+
+void ReadingMode::Enter(Handover handover) {
+  ChildWindows& children = context_.children;
+  if (children.image && !handover.picture.IsEmpty()) children.image->SetImage(std::move(handover.picture));
+  context_.host.ShowCommandBar(ViewMode::Reading);
+  context_.bars.MakeReleasedToggle(command::kPanelView);
+  PlacePanelAndImage(true);
+  context_.stage.ShowOnly(children.image.get());
+  if (children.image) children.image->SetMode(ViewMode::Reading);
+  if (children.readingBar) {
+    children.readingBar->ShowBar();
+    Stage::Raise(children.readingBar.get());
+  }
+}
+
+void ReadingMode::LayOut() { PlacePanelAndImage(false); }
+
+void ReadingMode::AfterResize() {
+  if (context_.children.reading) context_.children.reading->Refresh();
+}
+
+// The reading panel at the right of the content area and the image view
+// beside it; on entering the mode the panel opens on its text.
+void ReadingMode::PlacePanelAndImage(bool entering) {
+  ChildWindows& children = context_.children;
+  const gdi::Size client = context_.stage.ClientSize();
+  int panelWidth = 0;
+  if (reading::ReadingPanel* panel = children.reading.get()) {
+    if (entering) {
+      const reading::ReadingView view = panel->View();
+      panelWidth = reading::IsCollapsed(view) ? reading::kCollapsedReadingPanelWidth : reading::kReadingPanelWidth;
+      panel->setGeometry(win::ToQRect(ReadingPanelRectOnEnter(client, panelWidth)));
+      if (reading::IsListView(view)) panel->ToggleView();
+      panel->show();
+    } else {
+      panelWidth = panel->width();
+      panel->setGeometry(win::ToQRect(ReadingPanelRectOnLayout(client, panelWidth)));
+    }
+  }
+  if (children.image) children.image->setGeometry(win::ToQRect(ReadingImageRect(client, panelWidth)));
+}
+
+bool ReadingMode::OnCommand(int id) {
+  ChildWindows& children = context_.children;
+  reading::ReadingPanel* panel = children.reading.get();
+  switch (id) {
+    case command::kOpenLearningFile: {
+      const auto path = context_.host.RunFileDialog(false, FileFilter::LearningFile, "");
+      if (path) LoadLearningFile(*path);
+      if (panel) panel->Refresh();
+      return true;
+    }
+    case command::kSaveLearningFile: SaveLearningFile(); return true;
+    case command::kRecognise:
+      if (children.image && panel) panel->SetText(children.image->Recognise());
+      return true;
+    case command::kUserDictionary: EditUserDictionary(); return true;
+    case command::kBackgroundMusic: {
+      // Cancel clears the music.
+      const auto path = context_.host.RunFileDialog(false, FileFilter::BackgroundMusic, "");
+      if (panel) {
+        panel->SetBackgroundMusic(path.value_or(""));
+        panel->Refresh();
+      }
+      return true;
+    }
+    case command::kBlind:
+      if (children.image) children.image->AddBlind(0, 0, 0, 0);
+      return true;
+    case command::kPanelView:
+      if (panel) panel->ToggleView();
+      return true;
+    default: return false;
+  }
+}
+
+bool ReadingMode::OnCommandWhileCurrent(int id) {
+  ChildWindows& children = context_.children;
+  reading::ReadingPanel* panel = children.reading.get();
+  switch (id) {
+    case command::kPanelResized:
+      if (panel && children.image) {
+        children.image->setGeometry(win::ToQRect(ImageRectLeftOf(win::FromQRect(panel->geometry()))));
+      }
+      return true;
+    case command::kPanelSizingEnded:
+      if (children.image) children.image->update();
+      return true;
+    case command::kReading:
+      if (!panel) return true;
+      // In the list the chosen voice book is read.
+      if (reading::IsListView(panel->View())) {
+        if (const auto book = panel->PickBookToRead()) LoadLearningFile(*book);
+      }
+      panel->Reading(false);
+      return true;
+    case command::kPauseReading:
+      if (panel) panel->PauseOrResume();
+      return true;
+    case command::kStopReading:
+      if (panel) panel->Stop();
+      return true;
+    case command::kRepeat:
+      if (panel) panel->ToggleRepeat();
+      return true;
+    default: return false;
+  }
+}
+
+void ReadingMode::EditUserDictionary() {
+  reading::ReadingPanel* panel = context_.children.reading.get();
+  if (!panel) return;
+  const core::MainWindowSettings& settings = context_.settings;
+  SettingsDialogState state;
+  state.page = SettingsPage::Dictionary;
+  state.text1 = settings.userDicPath;
+  state.text2 = settings.userEDicPath;
+  state.dictionaryLanguage = panel->Language();
+  if (context_.host.RunSettingsDialog(state) != win::kResultOk) return;
+  const std::string& path = state.dictionaryLanguage == 1 ? settings.userEDicPath : settings.userDicPath;
+  sys::SaveFileAtomically(path, state.dictionaryText);
+  panel->RegisterUserDictionary(path);
+  panel->Refresh();
+}
+
+void ReadingMode::OnPointerActivity(std::uintptr_t hide) {
+  ui::ControlBar* bar = context_.children.readingBar.get();
+  if (!bar) return;
+  if (hide == 1) {
+    bar->SetTimer(timer::kControlBarHide, kHideAtOnceMs);
+  } else {
+    bar->ShowBar();
+    Stage::Raise(bar);
+  }
+}
+
+void ReadingMode::OnLanguageChanged(std::uintptr_t language) {
+  if (!context_.children.reading) return;
+  const core::MainWindowSettings& settings = context_.settings;
+  context_.children.reading->RegisterUserDictionary(language == 0 ? settings.userDicPath : settings.userEDicPath);
+}
+
+void ReadingMode::LoadLearningFile(const std::string&) {}
+
+void ReadingMode::SaveLearningFile() {}
+
+}  // namespace orvilo::shell

@@ -1,0 +1,44 @@
+// Reading mode: the picture with the reading panel at its right, the
+// recognition of a marked region, learning files, the user dictionaries,
+// background music, blinds and the speech control bar.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/modes/mode.h"
+
+namespace orvilo::shell {
+
+class ReadingMode : public Mode {
+ public:
+  using Mode::Mode;
+
+  ViewMode Kind() const override { return ViewMode::Reading; }
+  // Reading stops; blinds, text and panel go.
+  Handover Leave(ViewMode next, Entry entry) override;
+  // The handed-over picture beside the panel, which opens on its text; the
+  // speech control bar comes up.
+  void Enter(Handover handover) override;
+  void LayOut() override;
+  void AfterResize() override;
+  bool OnCommand(int id) override;
+  // The panel's sizing reports and the speech control bar's commands.
+  bool OnCommandWhileCurrent(int id) override;
+
+  // Pointer activity over the picture (message 1278): 1 hides the speech
+  // control bar at once, 0 shows it.
+  void OnPointerActivity(std::uintptr_t hide);
+  // The panel's language changed (message 1832): 0 Korean, 1 English; its
+  // user dictionary is registered.
+  void OnLanguageChanged(std::uintptr_t language);
+
+ private:
+  void PlacePanelAndImage(bool entering);
+  void EditUserDictionary();
+  // Learning files are not built yet: opening one changes nothing and
+  // saving writes nothing.
+  void LoadLearningFile(const std::string& path);
+  void SaveLearningFile();
+};
+
+}  // namespace orvilo::shell

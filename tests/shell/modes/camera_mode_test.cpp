@@ -1,0 +1,112 @@
+#include "shell/modes/camera_mode.h"
+
+#include <QTest>
+#include <algorithm>
+
+#include "core/command_ids.h"
+#include "fake_services.h"
+#include "mode_fixture.h"
+
+namespace orvilo::shell::testing {
+namespace {
+
+class CameraModeTest : public ModeTest {
+ protected:
+  CameraModeTest() {
+    enumerator.AttachCamera(8);
+    devices.EnumerateDevices();
+  }
+  FakeDevices enumerator;
+  camera::CaptureDevices devices{enumerator};
+  core::CameraModel model = 8;
+  CameraMode mode{Context(), devices, model};
+};
+
+class CameraLeave : public CameraModeTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+// Leaving needs nothing but the camera view.
+TEST_P(CameraLeave, HandsOverAFrozenFrameOnlyToPictureModesReachedByTheirTab) {
+  Give<RecordingCameraView>(children.camera);
+  const Handover handover = mode.Leave(GetParam().next, GetParam().entry);
+  EXPECT_EQ(log, GetParam().calls);
+  EXPECT_EQ(Text(handover.picture), GetParam().handedOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CameraLeave,
+    ::testing::Values(
+        LeaveCase{"TabToImage", ViewMode::Image, Entry::ByTab, {"camera.TakeSnapshot(1)", "camera.CloseCamera"}, "64x48"},
+        LeaveCase{"TabToReading", ViewMode::Reading, Entry::ByTab, {"camera.TakeSnapshot(1)", "camera.CloseCamera"}, "64x48"},
+        LeaveCase{"TabToMovie", ViewMode::Movie, Entry::ByTab, {"camera.CloseCamera"}, "none"},
+        LeaveCase{"TabToAr", ViewMode::AR, Entry::ByTab, {"camera.CloseCamera"}, "none"},
+        // A file opened from camera mode: the camera runs on.
+        LeaveCase{"FileToMovie", ViewMode::Movie, Entry::WithContent, {}, "none"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CameraModeTest, EnteringBindsTheCameraAndWatchesItAfterAnArViewer) {
+  Give<RecordingCameraView>(children.camera);
+  Handover fromAr;
+  fromAr.arViewerClosed = true;
+  mode.Enter(std::move(fromAr));
+  EXPECT_TRUE(HasInOrder(log, {"host.ShowCommandBar(Camera)", "camera.SelectDevices(/dev/video9,hw:9)",
+                               "host.StartTimer(1344,2000)"}));
+  EXPECT_EQ(children.camera->geometry(), QRect(7, 85, 1024, 768));
+
+  log.clear();
+  mode.Enter({});
+  EXPECT_FALSE(Contains(log, "host.StartTimer(1344,2000)"));
+}
+
+TEST_F(CameraModeTest, ThePaletteFollowsItsFlag) {
+  auto* tools = Give<RecordingToolsPalette>(children.tools);
+  tools->set = ToolSet::Image;
+  mode.Enter({});
+  EXPECT_EQ(tools->set, ToolSet::Camera);
+  EXPECT_TRUE(tools->isVisible());
+
+  mode.OnCommand(command::kPalette);
+  EXPECT_FALSE(mode.PaletteEnabled());
+  EXPECT_FALSE(tools->isVisible());
+  mode.Enter({});
+  EXPECT_FALSE(tools->isVisible());
+}
+
+TEST_F(CameraModeTest, LayoutToolsActOnlyWhileCurrentAndEveryModeChangeUndoesThem) {
+  Give<RecordingCameraView>(children.camera);
+  Give<RecordingImageView>(children.image);
+  host.current = ViewMode::Image;
+  mode.OnCommand(command::kSplitScreen);
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Normal);
+
+  host.current = ViewMode::Camera;
+  mode.OnCommand(command::kSplitScreen);
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Split);
+  EXPECT_EQ(children.camera->geometry(), QRect(7 + 512, 85, 512, 768));
+  log.clear();
+  mode.ReturnToNormal();
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Normal);
+  EXPECT_EQ(log, (CallLog{"camera.SetArrangement(Normal)", "image.SetArrangement(Normal)"}));
+  log.clear();
+  mode.ReturnToNormal();
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CameraModeTest, OpenFileAsksTheHostForTheModeOfTheExtension) {
+  host.fileAnswers = {std::string("/x/Page.BMP"), std::string("/x/clip.avi"), std::nullopt};
+  for (int i = 0; i < 3; ++i) mode.OnCommand(command::kOpenFile);
+  EXPECT_TRUE(HasInOrder(log, {"host.OpenFile(Image,/x/Page.BMP)", "host.OpenFile(Movie,/x/clip.avi)"}));
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& call) { return call.starts_with("host.OpenFile"); }),
+            2);
+}
+
+TEST_F(CameraModeTest, TheWatchdogClosesAndRebindsUntilAFrameArrives) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  camera->overlay = camera::OverlayStatus::PleaseWait;
+  mode.OnRestartWatchdog();
+  EXPECT_EQ(log, (CallLog{"host.StopTimer(1344)", "camera.CloseCamera"}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(log, "host.StartTimer(1344,5000)"); }, 2000));
+  EXPECT_TRUE(HasInOrder(log, {"camera.CloseCamera", "camera.SelectDevices(/dev/video9,hw:9)", "host.StartTimer(1344,5000)"}));
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing

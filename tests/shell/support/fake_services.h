@@ -1,0 +1,46 @@
+// Fakes of the main window's services: the system's device lists and the
+// master volume.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/audio/master_volume.h"
+#include "platform/media/device_enumerator.h"
+
+namespace orvilo::shell::testing {
+
+class FakeDevices : public media::DeviceEnumerator {
+ public:
+  std::vector<media::CaptureDevice> video;
+  std::vector<media::CaptureDevice> audio;
+  std::vector<media::CaptureDevice> VideoDevices() override { return video; }
+  std::vector<media::CaptureDevice> AudioDevices() override { return audio; }
+
+  // A camera of `model` at /dev/video9 with a microphone (0: none attached).
+  void AttachCamera(int model) {
+    video.clear();
+    audio.clear();
+    if (model == 0) return;
+    char product[16];
+    std::snprintf(product, sizeof product, "pid_a30%d", model);
+    video.push_back({std::string("usb#vid_0000&") + product + "#/dev/video9", "Test camera", "/dev/video9"});
+    audio.push_back({"mic", "Test microphone", "hw:9"});
+  }
+};
+
+class FakeMasterVolume : public audio::MasterVolume {
+ public:
+  std::optional<int> level = 40;
+  std::vector<int> written;
+  std::optional<int> ReadPercent() override { return level; }
+  bool SetPercent(int percent) override {
+    written.push_back(percent);
+    level = percent;
+    return true;
+  }
+};
+
+}  // namespace orvilo::shell::testing
