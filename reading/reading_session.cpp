@@ -81,6 +81,7 @@ void ReadingSession::Reading(bool repeatRun) {
   }
   pieceStart_ = 0;
   searchPos_ = 0;
+  playRefused_ = false;
   if (!repeatRun) {
     if (const auto selection = control_.Selection()) {
       text_ = selection->text;
@@ -112,6 +113,7 @@ void ReadingSession::SpeakPiece() {
   }
   // The engine refused the piece (no voice for the language, say): no status
   // will come, so reading ends here rather than waiting for one.
+  playRefused_ = true;
   control_.ClearSelection();
   state_ = ReadingState::Stopped;
   EndReading();

@@ -70,6 +70,10 @@ class ReadingSession {
   // The music reached its end: it starts again (it loops).
   void OnMusicEnded();
 
+  // The engine refused the last piece (no voice for the language, no
+  // database loaded): reading ended there. Cleared by the next Reading.
+  bool PlayRefused() const { return playRefused_; }
+
   // Stops what plays, before the engine goes away.
   void Shutdown();
 
@@ -107,6 +111,7 @@ class ReadingSession {
   std::string bgmPath_;
   BgmState bgm_ = BgmState::None;
   bool musicFailed_ = false;
+  bool playRefused_ = false;
 };
 
 }  // namespace orvilo::reading

@@ -31,6 +31,9 @@ bool StartSpeechEngine(SpeechEngine& engine, core::CameraModel model, const std:
       if (engine.LoadEngine(language, folder) != 0) ok = false;
     }
   }
+  // A refused database leaves no reading at all; the started engine is
+  // stopped again rather than left running for nothing.
+  if (!ok) engine.ShutDown();
   return ok;
 }
 

@@ -121,6 +121,7 @@ void CVyr3SubLibraryWnd::SetText(const std::string& text) {
 std::string CVyr3SubLibraryWnd::Text() const { return edit_->WholeText(); }
 
 void CVyr3SubLibraryWnd::SetBackgroundMusic(const std::string& path) {
+  // Whatever the music was, what plays now is released first.
   session_->SetBackgroundMusic(path, !path.empty() && FileExists(path));
   SetNotice({});
 }
@@ -135,7 +136,9 @@ void CVyr3SubLibraryWnd::Reading(bool repeatRun) {
     return;
   }
   session_->Reading(repeatRun);
-  if (session_->MusicFailed()) {
+  if (session_->PlayRefused()) {
+    SetNotice(koreanUi_ ? QStringLiteral("이 언어의 음성이 없습니다") : QStringLiteral("No voice for this language"));
+  } else if (session_->MusicFailed()) {
     SetNotice(koreanUi_ ? QStringLiteral("배경음악을 재생할 수 없습니다") : QStringLiteral("Background music cannot be played"));
   }
 }

@@ -264,7 +264,12 @@ void CVyr3Dlg::OnReadingCommand(int id) {
     }
     case command::kSaveLearningFile: SaveLearningFile(); return;
     case command::kRecognise:
-      if (children_.image && panel) panel->SetText(children_.image->Recognise());
+      if (children_.image && panel) {
+        imageview::ImageView& image = *children_.image;
+        const reading::PageGeometry page{0, 0, image.width(), image.height(), image.Selection(),
+                                         static_cast<float>(zoomPercent_) / 100.0f, {}, settings_.fullScreen};
+        image.SetSelection(panel->Recognise(image.SourcePicture(), page));
+      }
       return;
     case command::kUserDictionary: {
       if (!panel) return;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/bitmap_file.h"
 #include "platform/text/unicode.h"
+#include "reading/ocr_module.h"
 #include "reading/reading_ports.h"
 #include "reading/speech_engine.h"
 
@@ -98,6 +100,45 @@ class RecordingMusic : public MusicPlayer {
 
  private:
   Log& log_;
+};
+
+}  // namespace orvilo::reading::testing
+
+namespace orvilo::reading::testing {
+
+// Records the OCR module's calls into a log that may outlive it; hands out
+// real blocks and strings so that the flow's frees are real.
+class RecordingOcr : public OcrModule {
+ public:
+  RecordingOcr() : calls(own_) {}
+  explicit RecordingOcr(std::vector<std::string>& log) : calls(log) {}
+  std::vector<std::string>& calls;
+  int initResult = 1;
+  bool fileWasThere = false;
+  std::string answer = "인식된 글";
+  std::string lastPath;
+
+  int Init() override { calls.push_back("Init"); return initResult; }
+  int Free() override { calls.push_back("Free"); return 0; }
+  VxGlobalHandle LoadImage(const char* path) override {
+    calls.push_back("LoadImage");
+    lastPath = path;
+    fileWasThere = !gdi::ReadBitmapFile(path).IsEmpty();
+    return fileWasThere ? VxGlobalAlloc(0, 16) : nullptr;
+  }
+  float AutoAngle(VxGlobalHandle image) override { calls.push_back(image ? "AutoAngle" : "AutoAngle(null)"); return 0; }
+  void PreProc(VxGlobalHandle image) override { calls.push_back(image ? "PreProc" : "PreProc(null)"); }
+  int BeginRecog(vx_hwnd) override { calls.push_back("BeginRecog"); return 0; }
+  VxSysString RecogDIBRect(VxGlobalHandle image, int type, int left, int top, int right, int bottom) override {
+    calls.push_back("RecogDIBRect(" + std::to_string(type) + "," + std::to_string(left) + "," + std::to_string(top) +
+                    "," + std::to_string(right) + "," + std::to_string(bottom) + ")");
+    if (!image) return VxSysAllocStringFromUtf8("", 0);
+    return VxSysAllocStringFromUtf8(answer.data(), answer.size());
+  }
+  void EndRecog() override { calls.push_back("EndRecog"); }
+
+ private:
+  std::vector<std::string> own_;
 };
 
 }  // namespace orvilo::reading::testing

@@ -166,6 +166,7 @@ TEST_F(ReadingSessionTest, RefusedPieceEndsReading) {
   speech.accepts = false;
   session.Reading(false);
   EXPECT_EQ(session.State(), ReadingState::Stopped);
+  EXPECT_TRUE(session.PlayRefused());
   EXPECT_FALSE(text.readOnly);
 }
 

@@ -6,44 +6,12 @@
 #include <condition_variable>
 #include <filesystem>
 
-#include "platform/gdi/bitmap_file.h"
+#include "tests/reading/reading_doubles.h"
 
 namespace orvilo::reading {
 namespace {
 
-// Records the module's calls; hands out a real block and string so that the
-// flow's frees are real.
-class RecordingOcr : public OcrModule {
- public:
-  RecordingOcr() : calls(own_) {}
-  // Logs into `log`, which outlives the module.
-  explicit RecordingOcr(std::vector<std::string>& log) : calls(log) {}
-  std::vector<std::string> own_;
-  std::vector<std::string>& calls;
-  int initResult = 1;
-  bool fileWasThere = false;
-  std::string answer = "인식된 글";
-
-  int Init() override { calls.push_back("Init"); return initResult; }
-  int Free() override { calls.push_back("Free"); return 0; }
-  VxGlobalHandle LoadImage(const char* path) override {
-    calls.push_back("LoadImage");
-    lastPath = path;
-    fileWasThere = !gdi::ReadBitmapFile(path).IsEmpty();
-    return fileWasThere ? VxGlobalAlloc(0, 16) : nullptr;
-  }
-  float AutoAngle(VxGlobalHandle image) override { calls.push_back(image ? "AutoAngle" : "AutoAngle(null)"); return 0; }
-  void PreProc(VxGlobalHandle image) override { calls.push_back(image ? "PreProc" : "PreProc(null)"); }
-  int BeginRecog(vx_hwnd) override { calls.push_back("BeginRecog"); return 0; }
-  VxSysString RecogDIBRect(VxGlobalHandle image, int type, int left, int top, int right, int bottom) override {
-    calls.push_back("RecogDIBRect(" + std::to_string(type) + "," + std::to_string(left) + "," + std::to_string(top) +
-                    "," + std::to_string(right) + "," + std::to_string(bottom) + ")");
-    if (!image) return VxSysAllocStringFromUtf8("", 0);
-    return VxSysAllocStringFromUtf8(answer.data(), answer.size());
-  }
-  void EndRecog() override { calls.push_back("EndRecog"); }
-  std::string lastPath;
-};
+using testing::RecordingOcr;
 
 TEST(Recognition, CallsTheModuleInOrderAndCleansUp) {
   QTemporaryDir folder;

@@ -212,6 +212,8 @@ class RecordingReadingPanel : public reading::ReadingPanel {
   void ToggleRepeat() override { Log("ToggleRepeat"); }
   void AddVoiceBook(const std::string& path) override;
   std::optional<std::string> PickBookToRead() override;
+  bool InitRecognition() override { Log("InitRecognition"); return true; }
+  gdi::Rect Recognise(const gdi::PackedDib& picture, const reading::PageGeometry& page) override { Log("Recognise(" + Describe(picture) + ")"); return page.selection; }
 
  private:
   void Log(const std::string& call) { log_.push_back("reading." + call); }
