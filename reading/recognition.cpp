@@ -42,7 +42,10 @@ Recognizer::~Recognizer() {
 bool Recognizer::Init() {
   if (!initialised_ && module_) {
     initialised_ = true;
-    available_ = module_->Init() == 1;
+    // 1: made ready; 2: it already was (another panel of this process made
+    // it ready): either way it recognises.
+    const int result = module_->Init();
+    available_ = result == 1 || result == 2;
   }
   return available_;
 }

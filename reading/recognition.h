@@ -42,7 +42,8 @@ class Recognizer {
   Recognizer(const Recognizer&) = delete;
   Recognizer& operator=(const Recognizer&) = delete;
 
-  // Makes the module ready, once; true when recognition is available.
+  // Makes the module ready, once; true when recognition is available
+  // (the module answered 1, or 2 for already ready).
   bool Init();
   bool Available() const { return available_; }
   bool Busy() const;

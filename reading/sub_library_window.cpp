@@ -188,6 +188,11 @@ gdi::Rect CVyr3SubLibraryWnd::Recognise(const gdi::PackedDib& picture, const Pag
   if (recognising_) return geometry.selection;  // the running one's text lands; this press is dropped
   if (!recognizer_->Available() || picture.IsEmpty()) {
     SetText({});
+    if (!recognizer_->Available()) {
+      SetNotice(koreanUi_ ? QStringLiteral("글자 인식을 사용할 수 없습니다") : QStringLiteral("Text recognition is not available"));
+    } else {
+      SetNotice(koreanUi_ ? QStringLiteral("인식할 그림이 없습니다") : QStringLiteral("No picture to recognise"));
+    }
     return geometry.selection;
   }
   PageGeometry page = geometry;

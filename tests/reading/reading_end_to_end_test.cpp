@@ -6,8 +6,10 @@
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <gtest/gtest.h>
 
+#include "core/command_ids.h"
 #include "demo/textbook_page.h"
 #include "platform/gdi/qimage_conversion.h"
 #include "platform/text/unicode.h"
@@ -85,7 +87,7 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
   ReadingPanelOptions options;
   options.programFolder = program;
   options.koreanUi = false;
-  options.makeEngine = [&](vx_hwnd window) {
+  options.makeEngine = [&](vx_hwnd window) -> std::unique_ptr<SpeechEngine> {
     auto made = std::make_unique<NotingEngine>(window, message::kSpeechStatus);
     engine = made.get();
     return made;
@@ -129,8 +131,42 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
   const double seconds = static_cast<double>(fs::file_size(wave, error) - 44) / (16000 * 2);
   const double words = static_cast<double>(std::count(text.begin(), text.end(), ' ') + 1);
   const double expected = words / (165.0 * 2.0) * 60.0;
+  std::cout << "CER " << cer << ", " << engine->pieces.size() << " pieces, " << words << " words, " << seconds
+            << " s of speech\n";
   EXPECT_GT(seconds, expected * 0.4) << words << " words";
   EXPECT_LT(seconds, expected * 2.5) << words << " words";
+}
+
+// A region with no text and a page with nothing on it: an empty text and a
+// word to the teacher, quickly.
+TEST(ReadingEndToEnd, BlankRegionsGiveAnEmptyTextAndANotice) {
+  QTemporaryDir folder;
+  const std::string program = folder.path().toStdString();
+  fs::create_directories(program + "/STRQelOutput");
+  win::Window owner;
+  owner.resize(1254, 768);
+  ReadingPanelOptions options;
+  options.programFolder = program;
+  options.koreanUi = false;
+  CVyr3SubLibraryWnd panel(1, std::move(options));
+  ASSERT_TRUE(panel.Create(&owner, "panel", 7, QRect(1024, 0, 230, 768)));
+  ASSERT_TRUE(panel.InitRecognition());
+
+  const demo::RenderedPage page = demo::RenderTextbookPage(demo::PageLayoutChoice{});
+  QImage white(2048, 1536, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  struct Case {
+    const char* name;
+    QImage image;
+    gdi::Rect selection;
+  } cases[] = {{"margin of the page", page.image, {1, 1, 12, 12}}, {"empty page", white, {}}};
+  for (const Case& c : cases) {
+    panel.SetText("before");
+    panel.Recognise(gdi::FromQImage(c.image, 24), PageGeometry{0, 0, 1024, 768, c.selection, 1.0f, {}, false});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Recognising(); }, 60000)) << c.name;
+    EXPECT_EQ(panel.Text(), "") << c.name;
+    EXPECT_EQ(panel.Notice(), "No text was recognised") << c.name;
+  }
 }
 
 }  // namespace

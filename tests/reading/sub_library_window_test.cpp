@@ -247,10 +247,12 @@ TEST_F(SubLibraryWindowTest, NoPageOrNoModuleGivesAnEmptyTextAndNoCall) {
   panel->SetText("old");
   panel->Recognise(gdi::PackedDib::Create(64, 64, 24), PageGeometry{});  // not initialised
   EXPECT_EQ(panel->Text(), "");
+  EXPECT_EQ(panel->Notice(), "Text recognition is not available");
   panel->InitRecognition();
   panel->SetText("old");
   panel->Recognise(gdi::PackedDib(), PageGeometry{});
   EXPECT_EQ(panel->Text(), "");
+  EXPECT_EQ(panel->Notice(), "No picture to recognise");
   EXPECT_EQ(ocrCalls, std::vector<std::string>{"Init"});
 }
 
