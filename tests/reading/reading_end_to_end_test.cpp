@@ -68,7 +68,16 @@ class NotingEngine : public SonaraEngine {
   }
 };
 
-TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) {
+struct PageCase {
+  const char* name;
+  demo::Language language;
+  int panelLanguage;  // the reading panel's language for it
+};
+void PrintTo(const PageCase& value, std::ostream* out) { *out << value.name; }
+
+class ReadingEndToEnd : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) {
   QTemporaryDir folder;
   const std::string program = folder.path().toStdString();
   fs::create_directories(program + "/STRQelOutput");
@@ -77,7 +86,7 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
   setenv("ORVILO_AUDIO_OUT", ("wav:" + wave).c_str(), 1);
 
   demo::PageLayoutChoice layout;
-  layout.language = demo::Language::English;
+  layout.language = GetParam().language;
   const demo::RenderedPage page = demo::RenderTextbookPage(layout);
   const gdi::PackedDib picture = gdi::FromQImage(page.image, 24);
 
@@ -113,6 +122,7 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
   EXPECT_LE(cer, 0.02) << "recognised: " << text << "\nexpected: " << page.markedText.toStdString();
 
   panel.SetSpeedIndex(10);  // 200 %: the test waits half as long
+  panel.SetLanguage(GetParam().panelLanguage);
   panel.Reading(false);
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel.State() == ReadingState::Stopped && !panel.TextControl()->isReadOnly(); },
                               120000));
@@ -126,7 +136,7 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
         << "piece " << i;
   }
 
-  // 16-bit mono at 16 kHz; English at 165 words a minute, doubled.
+  // 16-bit mono at 16 kHz; both voices at 165 words a minute, doubled.
   std::error_code error;
   const double seconds = static_cast<double>(fs::file_size(wave, error) - 44) / (16000 * 2);
   const double words = static_cast<double>(std::count(text.begin(), text.end(), ' ') + 1);
@@ -137,9 +147,14 @@ TEST(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence) 
   EXPECT_LT(seconds, expected * 2.5) << words << " words";
 }
 
+INSTANTIATE_TEST_SUITE_P(Pages, ReadingEndToEnd,
+                         ::testing::Values(PageCase{"English", demo::Language::English, 1},
+                                           PageCase{"Korean", demo::Language::Korean, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A region with no text and a page with nothing on it: an empty text and a
 // word to the teacher, quickly.
-TEST(ReadingEndToEnd, BlankRegionsGiveAnEmptyTextAndANotice) {
+TEST(ReadingEndToEndBlank, BlankRegionsGiveAnEmptyTextAndANotice) {
   QTemporaryDir folder;
   const std::string program = folder.path().toStdString();
   fs::create_directories(program + "/STRQelOutput");
