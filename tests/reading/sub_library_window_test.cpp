@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "core/command_ids.h"
@@ -254,6 +255,53 @@ TEST_F(SubLibraryWindowTest, NoPageOrNoModuleGivesAnEmptyTextAndNoCall) {
   EXPECT_EQ(panel->Text(), "");
   EXPECT_EQ(panel->Notice(), "No picture to recognise");
   EXPECT_EQ(ocrCalls, std::vector<std::string>{"Init"});
+}
+
+TEST_F(SubLibraryWindowTest, MusicThatDoesNotDecodeIsSaidAndReadingGoesOn) {
+  ReadingPanelOptions options;
+  options.programFolder = ORVILO_PROGRAM_DIR;
+  options.koreanUi = false;
+  options.makeEngine = [this](vx_hwnd) {
+    auto engine = std::make_unique<testing::RecordingSpeech>(log);
+    speech = engine.get();
+    return engine;
+  };
+  options.makeOcr = [this] { return std::make_unique<testing::RecordingOcr>(ocrCalls); };
+  Panel panel(8, std::move(options));  // the real GStreamer player
+  panel.Create(&owner, "panel", 7, QRect(794, 85, 230, 600));
+  const std::string garbage = folder.filePath("song.mp3").toStdString();
+  std::ofstream(garbage) << "not music";
+  panel.SetBackgroundMusic(garbage);
+  EXPECT_EQ(panel.BackgroundMusic(), garbage);
+  panel.SetText("One. Two.");
+  panel.Reading(false);
+  EXPECT_EQ(panel.Notice(), "Background music cannot be played");
+  panel.SendMessage(message::kSpeechStatus, 1);
+  panel.SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"One.", " Two."}));
+  panel.SetBackgroundMusic(folder.filePath("gone.mp3").toStdString());
+  EXPECT_EQ(panel.BackgroundMusic(), "");
+}
+
+TEST_F(SubLibraryWindowTest, HundredThousandCharactersReadAndStop) {
+  auto panel = Make();
+  std::string text;
+  while (text.size() < 100000) text += "첫 문장입니다. Second sentence here!\r\n";
+  panel->SetText(text);
+  panel->Reading(false);
+  for (int i = 0; i < 30; ++i) {
+    panel->SendMessage(message::kSpeechStatus, 1);
+    panel->SendMessage(message::kSpeechStatus, 4);
+  }
+  EXPECT_EQ(speech->pieces.size(), 31u);
+  // The piece being spoken is the one selected, far into the text.
+  const QString selected = panel->TextControl()->textCursor().selectedText().replace(QChar(0x2029), QChar('\n'));
+  EXPECT_EQ(selected, QString::fromStdU16String(ToControlCharacters(speech->pieces.back())));
+  EXPECT_GT(panel->TextControl()->textCursor().selectionStart(), 300);
+  panel->Stop();
+  panel->SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_FALSE(panel->TextControl()->isReadOnly());
 }
 
 }  // namespace
