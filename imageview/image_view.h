@@ -74,11 +74,6 @@ class ImageView : public win::Window {
   virtual ReadingSource GetReadingSource() const = 0;
   // The picture the view was given (empty when none), for learning files.
   virtual const gdi::PackedDib& SourcePicture() const = 0;
-
-  // Starts the OCR module once; true when recognition is available.
-  virtual bool InitRecognition() = 0;
-  // The text of the marked region of the picture; empty when nothing was read.
-  virtual std::string Recognise() = 0;
 };
 
 }  // namespace orvilo::imageview

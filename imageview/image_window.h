@@ -95,8 +95,6 @@ class CVyr3ImageWnd : public ImageView {
   void SetSelection(const gdi::Rect& selection) override;
   ReadingSource GetReadingSource() const override;
   const gdi::PackedDib& SourcePicture() const override { return source_; }
-  bool InitRecognition() override { return false; }
-  std::string Recognise() override { return {}; }
 
   // For tests and the benchmark.
   const Drawing& GetDrawing() const { return drawing_; }

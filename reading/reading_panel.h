@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "platform/gdi/packed_dib.h"
+#include "platform/gdi/rect.h"
 #include "platform/win/window.h"
+#include "reading/selection_mapping.h"
 
 namespace orvilo::reading {
 
@@ -41,6 +44,15 @@ class ReadingPanel : public win::Window {
   // to read next (selected from there on), or none.
   virtual void AddVoiceBook(const std::string& path) = 0;
   virtual std::optional<std::string> PickBookToRead() = 0;
+
+  // Recognition. InitRecognition makes the OCR module ready, once, at
+  // start-up; true when recognition is available. Recognise reads the text
+  // of the marked region of `picture` (the image view's displayed picture,
+  // laid out as `geometry` says) without holding up the window, and the
+  // text then replaces the panel's; it returns the selection the image view
+  // keeps (clamped to the displayed page).
+  virtual bool InitRecognition() = 0;
+  virtual gdi::Rect Recognise(const gdi::PackedDib& picture, const PageGeometry& geometry) = 0;
 };
 
 }  // namespace orvilo::reading

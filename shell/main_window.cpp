@@ -92,7 +92,7 @@ bool CVyr3Dlg::OnInitDialog() {
   CreateTitleButtons();
   CreateChildWindows();
 
-  if (core::HasReadingTab(featureVariant_) && children_.image) children_.image->InitRecognition();
+  if (core::HasReadingTab(featureVariant_) && children_.reading) children_.reading->InitRecognition();
 
   auto slider = std::make_unique<CSkinPrograssBar>();
   const gdi::Rect place = VolumeSliderRect(width());

@@ -52,9 +52,12 @@ int OnBlock(void* data, PcmChunk* chunk) {
 
 // One synthesis on a handle as the speech editor makes it (highlighting on,
 // one-second blocks): milliseconds to the first block and in all.
+// The shipped databases number their speakers by language (Korean 0, English 1).
+constexpr int ShippedSpeaker(int language) { return language; }
+
 std::pair<double, double> TimeSynthesis(int language, const std::string& text, long* samples = nullptr) {
   Timing timing;
-  STTS_HANDLE handle = STTS_CreateThread(&timing, OnBlock, language, 0);
+  STTS_HANDLE handle = STTS_CreateThread(&timing, OnBlock, language, ShippedSpeaker(language));
   if (handle == nullptr) return {-1, -1};
   STTS_SetHighLight(handle, 1);
   timing.start = Clock::now();
@@ -88,7 +91,7 @@ struct StartWindow {
 double TimePlayStart(int language, const std::string& text) {
   StartWindow window;
   const auto start = Clock::now();
-  if (STTS_PlayTTS(&window.handle, 1433, text.c_str(), nullptr, language, 0) != STTS_DONE) return -1;
+  if (STTS_PlayTTS(&window.handle, 1433, text.c_str(), nullptr, language, ShippedSpeaker(language)) != STTS_DONE) return -1;
   std::unique_lock lock(window.mutex);
   window.started.wait_for(lock, std::chrono::seconds(5), [&] { return window.seen; });
   lock.unlock();

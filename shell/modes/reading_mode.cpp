@@ -69,6 +69,18 @@ void ReadingMode::PlacePanelAndImage(bool entering) {
   if (children.image) children.image->setGeometry(win::ToQRect(ReadingImageRect(client, panelWidth)));
 }
 
+// The panel recognises the marked part of the picture the view shows, off
+// the window thread, and hands back the selection clamped to the page.
+void ReadingMode::Recognise(imageview::ImageView& image, reading::ReadingPanel& panel) {
+  const imageview::ReadingSource source = image.GetReadingSource();
+  const gdi::PackedDib& picture = source.picture ? *source.picture : image.SourcePicture();
+  const gdi::Size client = source.client.width > 0 && source.client.height > 0 ? source.client
+                                                                              : gdi::Size{image.width(), image.height()};
+  const reading::PageGeometry page{picture.width(), picture.height(), client.width, client.height, source.selection,
+                                   source.zoom,     source.sourceRect, source.fullScreenPicture};
+  image.SetSelection(panel.Recognise(picture, page));
+}
+
 bool ReadingMode::OnCommand(int id) {
   ChildWindows& children = context_.children;
   reading::ReadingPanel* panel = children.reading.get();
@@ -81,7 +93,7 @@ bool ReadingMode::OnCommand(int id) {
     }
     case command::kSaveLearningFile: SaveLearningFile(); return true;
     case command::kRecognise:
-      if (children.image && panel) panel->SetText(children.image->Recognise());
+      if (children.image && panel) Recognise(*children.image, *panel);
       return true;
     case command::kUserDictionary: EditUserDictionary(); return true;
     case command::kBackgroundMusic: {

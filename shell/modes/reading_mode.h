@@ -7,6 +7,13 @@
 
 #include "shell/modes/mode.h"
 
+namespace orvilo::imageview {
+class ImageView;
+}
+namespace orvilo::reading {
+class ReadingPanel;
+}
+
 namespace orvilo::shell {
 
 class ReadingMode : public Mode {
@@ -34,6 +41,7 @@ class ReadingMode : public Mode {
 
  private:
   void PlacePanelAndImage(bool entering);
+  void Recognise(imageview::ImageView& image, reading::ReadingPanel& panel);
   void EditUserDictionary();
   // Learning files are not built yet: opening one changes nothing and
   // saving writes nothing.

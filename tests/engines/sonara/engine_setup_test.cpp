@@ -15,10 +15,11 @@ struct SpeakerCase {
 
 class ShippedSpeakerTest : public EngineTest, public ::testing::WithParamInterface<SpeakerCase> {};
 
-TEST_P(ShippedSpeakerTest, DescribesTheFirstSpeaker) {
+TEST_P(ShippedSpeakerTest, DescribesTheLanguagesSpeaker) {
   SpeakerDbInfo info;
-  ASSERT_EQ(STTS_GetDBInfo(GetParam().language, 0, &info), STTS_OK);
-  EXPECT_EQ(info.id, 0);
+  const int speaker = ShippedSpeaker(GetParam().language);
+  ASSERT_EQ(STTS_GetDBInfo(GetParam().language, speaker, &info), STTS_OK);
+  EXPECT_EQ(info.id, speaker);
   EXPECT_STREQ(info.name, GetParam().name);
   EXPECT_STREQ(info.languageName, GetParam().languageName);
   EXPECT_EQ(info.sampleRate, 16000);

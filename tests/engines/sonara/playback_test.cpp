@@ -89,17 +89,18 @@ TEST_F(PlaybackTest, StopSilencesWithinATenthOfASecondOfAudio) {
 }
 
 TEST_F(PlaybackTest, ANewSpeechEndsTheOneBefore) {
-  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "The first speech is long enough to be cut off.", nullptr, 1, 0),
+  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "The first speech is long enough to be cut off.", nullptr, 1,
+                         ShippedSpeaker(1)),
             STTS_DONE);
   ASSERT_TRUE(window.WaitFor(STTS_STATUS_STARTED));
-  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "Second.", nullptr, 1, 0), STTS_DONE);
+  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "Second.", nullptr, 1, ShippedSpeaker(1)), STTS_DONE);
   ASSERT_TRUE(window.WaitFor(STTS_STATUS_FINISHED, 2));
   EXPECT_EQ(window.Statuses(), (std::vector<std::uintptr_t>{STTS_STATUS_STARTED, STTS_STATUS_FINISHED,
                                                               STTS_STATUS_STARTED, STTS_STATUS_FINISHED}));
 }
 
 TEST_F(PlaybackTest, TextWithoutSoundStillStartsAndFinishes) {
-  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "   ", nullptr, 1, 0), STTS_DONE);
+  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "   ", nullptr, 1, ShippedSpeaker(1)), STTS_DONE);
   ASSERT_TRUE(window.WaitFor(STTS_STATUS_FINISHED));
   EXPECT_EQ(window.Statuses(), (std::vector<std::uintptr_t>{STTS_STATUS_STARTED, STTS_STATUS_FINISHED}));
 }
@@ -121,7 +122,7 @@ TEST_F(PlaybackTest, PlaybackDictionaryIsUsedAndBadFilesAreRefused) {
   EXPECT_EQ(STTS_RegisterUserDict((data + "/missing.dic").c_str()), STTS_ERR_DICTIONARY);
   EXPECT_EQ(STTS_RegisterUserDict(""), STTS_ERR_ARGUMENT);
   ASSERT_EQ(STTS_RegisterUserDict((data + "/user_cp949.dic").c_str()), STTS_OK);
-  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "OCR", nullptr, 1, 0), STTS_DONE);
+  ASSERT_EQ(STTS_PlayTTS(window.Handle(), kStatusMessage, "OCR", nullptr, 1, ShippedSpeaker(1)), STTS_DONE);
   ASSERT_TRUE(window.WaitFor(STTS_STATUS_FINISHED));
   EXPECT_EQ(STTS_DeleteUserDict(), STTS_OK);
 }

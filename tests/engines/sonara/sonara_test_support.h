@@ -117,11 +117,15 @@ struct Capture {
   }
 };
 
-// Synthesises `text` with a fresh handle of speaker 0.
+// The shipped databases give each language its own speaker number: Korean
+// 0, English 1, Chinese 2, Japanese 3.
+constexpr int ShippedSpeaker(int language) { return language; }
+
+// Synthesises `text` with a fresh handle of the language's shipped speaker.
 inline Capture SynthesizeText(int language, const std::string& text, bool highlight = true,
                               const char* markup = nullptr, int blockBytes = 32000) {
   Capture capture;
-  capture.handle = STTS_CreateThread(&capture, &Capture::Receive, language, 0);
+  capture.handle = STTS_CreateThread(&capture, &Capture::Receive, language, ShippedSpeaker(language));
   EXPECT_NE(capture.handle, nullptr) << STTS_GetError();
   if (capture.handle == nullptr) return capture;
   STTS_SetHighLight(capture.handle, highlight ? 1 : 0);

@@ -118,7 +118,7 @@ TEST_F(EngineTest, DictionaryWordsAreSpokenAsWrittenThereAndStillMarked) {
   const std::string text = "Open the SQL window.";
   const Capture plain = SynthesizeText(1, text);
   Capture capture;
-  capture.handle = STTS_CreateThread(&capture, &Capture::Receive, 1, 0);
+  capture.handle = STTS_CreateThread(&capture, &Capture::Receive, 1, ShippedSpeaker(1));
   ASSERT_NE(capture.handle, nullptr);
   TemporaryFolder scratch;
   const std::string path = scratch / "english.dic";
@@ -161,7 +161,7 @@ TEST_F(EngineTest, EightKilohertzSpeakersDeliverHalfTheSamples) {
   TemporaryFolder scratch;
   const std::string folder = scratch / "narrow";
   std::filesystem::create_directories(folder + "/config");
-  std::ofstream(folder + "/config/config.0") << "NAME Wenda\nVOICE en-us\nVARIANT f3\nWORDS_PER_MINUTE 165\nSAMPLE_RATE 8000\n";
+  std::ofstream(folder + "/config/config.1") << "NAME Wenda\nVOICE en-us\nVARIANT f3\nWORDS_PER_MINUTE 165\nSAMPLE_RATE 8000\n";
   const std::string text = "Half the samples, the same time.";
   const Capture wide = SynthesizeText(1, text, false);
   ASSERT_EQ(STTS_LoadEngine(1, (folder + "/").c_str(), 0), STTS_OK);
@@ -181,7 +181,7 @@ TEST_F(EngineTest, StopEndsASynthesisAtOnce) {
     Capture capture;
     capture.stopAfterBlocks = c.stopAfter;
     capture.refuseAfterBlocks = c.refuseAfter;
-    capture.handle = STTS_CreateThread(&capture, &Capture::Receive, 1, 0);
+    capture.handle = STTS_CreateThread(&capture, &Capture::Receive, 1, ShippedSpeaker(1));
     ASSERT_NE(capture.handle, nullptr);
     EXPECT_EQ(STTS_TextToPcmBuf(capture.handle, megabyte.c_str(), STTS_MODE_SYNCHRONOUS, 3200), STTS_DONE) << c.label;
     EXPECT_EQ(capture.blockBytes.size(), 3u) << c.label;
@@ -230,7 +230,7 @@ TEST_F(EngineTest, HandlesRefuseBadCalls) {
   EXPECT_EQ(STTS_CreateThread(&capture, &Capture::Receive, 2, 0), nullptr);
   EXPECT_EQ(STTS_GetError(), STTS_ERR_NOT_LOADED);
 
-  STTS_HANDLE handle = STTS_CreateThread(&capture, &Capture::Receive, 1, 0);
+  STTS_HANDLE handle = STTS_CreateThread(&capture, &Capture::Receive, 1, ShippedSpeaker(1));
   ASSERT_NE(handle, nullptr);
   const std::string tooLong(static_cast<std::size_t>(STTS_MAX_TEXT_BYTES) + 1, 'a');
   struct Case {
@@ -273,7 +273,7 @@ TEST_F(EngineTest, AHandleCannotDeleteItselfFromItsCallback) {
       return 1;
     }
   } self;
-  self.handle = STTS_CreateThread(&self, &SelfDeleting::Receive, 1, 0);
+  self.handle = STTS_CreateThread(&self, &SelfDeleting::Receive, 1, ShippedSpeaker(1));
   ASSERT_NE(self.handle, nullptr);
   EXPECT_EQ(STTS_TextToSpeech(self.handle, "Hello.", STTS_MODE_SYNCHRONOUS), STTS_DONE);
   EXPECT_EQ(self.result, STTS_ERR_BUSY);

@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, RecognitionStartsOnlyForCamerasWithTheReadingTab) {
     log.clear();
     AttachCamera(model);
     Run([&](CVyr3Dlg& window) { EXPECT_EQ(window.FeatureVariant() & 1, reads ? 1 : 0); });
-    EXPECT_EQ(Logged("image.InitRecognition"), reads) << "model " << model;
+    EXPECT_EQ(Logged("reading.InitRecognition"), reads) << "model " << model;
   }
 }
 

@@ -23,9 +23,7 @@ class RecordingImageView : public imageview::ImageView, Recorder {
  public:
   explicit RecordingImageView(CallLog& log) : Recorder(log, "image") {}
   bool loadResult = true;
-  std::string recognised = "recognised text";
   imageview::StrokeKind tool = imageview::StrokeKind::Pen;
-  bool recognitionAvailable = true;
   gdi::PackedDib source;  // the last picture it was given
 
   bool SetImage(gdi::PackedDib picture) override {
@@ -62,8 +60,6 @@ class RecordingImageView : public imageview::ImageView, Recorder {
   void SetSelection(const gdi::Rect&) override {}
   imageview::ReadingSource GetReadingSource() const override { return {}; }
   const gdi::PackedDib& SourcePicture() const override { return source; }
-  bool InitRecognition() override { return Reply(recognitionAvailable, "InitRecognition"); }
-  std::string Recognise() override { return Reply(recognised, "Recognise"); }
 };
 
 class RecordingCameraView : public camera::CameraView, Recorder {
@@ -208,6 +204,12 @@ class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
   void ToggleRepeat() override { Record("ToggleRepeat"); }
   void AddVoiceBook(const std::string& path) override { Record("AddVoiceBook", path); }
   std::optional<std::string> PickBookToRead() override { return Reply(bookToRead, "PickBookToRead"); }
+  bool recognitionAvailable = true;
+  bool InitRecognition() override { return Reply(recognitionAvailable, "InitRecognition"); }
+  gdi::Rect Recognise(const gdi::PackedDib& picture, const reading::PageGeometry& page) override {
+    Record("Recognise", picture);
+    return page.selection;
+  }
 };
 
 class RecordingControlBar : public ui::ControlBar, Recorder {

@@ -1,0 +1,308 @@
+#include "reading/sub_library_window.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "core/command_ids.h"
+#include "reading/edit_control.h"
+#include "tests/reading/reading_doubles.h"
+#include "ui/picker_popup.h"
+
+namespace orvilo::reading {
+namespace {
+
+using testing::Log;
+
+// The main window as the panel sees it: it records commands and messages.
+class Owner : public win::Window {
+ public:
+  std::vector<std::pair<std::uint32_t, std::uintptr_t>> received;
+  bool Heard(std::uint32_t id, std::uintptr_t wParam) const {
+    return std::find(received.begin(), received.end(), std::pair{id, wParam}) != received.end();
+  }
+
+ protected:
+  std::intptr_t OnMessage(const win::Msg& msg) override {
+    received.emplace_back(msg.id, msg.wParam);
+    return win::Window::OnMessage(msg);
+  }
+};
+
+class Panel : public CVyr3SubLibraryWnd {
+ public:
+  using CVyr3SubLibraryWnd::CVyr3SubLibraryWnd;
+  using CVyr3SubLibraryWnd::OnSizing;
+};
+
+class SubLibraryWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner.resize(1024, 768);
+    owner.show();  // resizes reach shown windows only
+    std::filesystem::create_directories(folder.path().toStdString() + "/STRQelOutput");
+  }
+  // A panel of `model` over the program folder's databases (or `programFolder`).
+  std::unique_ptr<Panel> Make(core::CameraModel model = 8, std::string programFolder = ORVILO_PROGRAM_DIR) {
+    ReadingPanelOptions options;
+    options.programFolder = std::move(programFolder);
+    options.koreanUi = false;
+    options.makeEngine = [this](vx_hwnd) {
+      auto engine = std::make_unique<testing::RecordingSpeech>(log);
+      speech = engine.get();
+      return engine;
+    };
+    options.makeMusic = [this](std::function<void()>) { return std::make_unique<testing::RecordingMusic>(log); };
+    options.makeOcr = [this] { return std::make_unique<testing::RecordingOcr>(ocrCalls); };
+    auto panel = std::make_unique<Panel>(model, std::move(options));
+    EXPECT_TRUE(panel->Create(&owner, "panel", 7, QRect(794, 85, 230, 600)));
+    return panel;
+  }
+  bool Logged(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
+
+  QTemporaryDir folder;
+  Owner owner;
+  Log log;
+  std::vector<std::string> ocrCalls;
+  testing::RecordingSpeech* speech = nullptr;
+};
+
+TEST_F(SubLibraryWindowTest, StartsTheEngineWithBothDatabasesAndStopsItAtTheEnd) {
+  {
+    auto panel = Make();
+    EXPECT_EQ(panel->State(), ReadingState::Ready);
+    EXPECT_EQ(log, (Log{"Initialize", "LoadEngine(0,KO_KR/)", "LoadEngine(1,EN_US/)"}));
+    panel->RegisterUserDictionary("/dic/ko.dic");
+    panel->RegisterUserDictionary("");
+  }
+  EXPECT_EQ(log, (Log{"Initialize", "LoadEngine(0,KO_KR/)", "LoadEngine(1,EN_US/)",
+                      "RegisterUserDictionary(/dic/ko.dic)", "ShutDown"}));
+}
+
+TEST_F(SubLibraryWindowTest, WithoutSpeechOrDatabaseReadingSaysSoAndDoesNothing) {
+  {
+    auto panel = Make(1);  // a model without speech
+    EXPECT_TRUE(log.empty());
+    panel->SetText("One.");
+    panel->Reading(false);
+    EXPECT_EQ(panel->State(), ReadingState::None);
+    EXPECT_EQ(panel->Notice(), "Speech is not available");
+  }
+  log.clear();
+  auto panel = Make(8, folder.path().toStdString());  // no Sonara_M_DB there
+  EXPECT_FALSE(Logged("LoadEngine(0,KO_KR/)"));
+  speech->accepts = false;  // as the engine refuses a language it has not loaded
+  panel->SetText("One.");
+  panel->Reading(false);
+  EXPECT_EQ(panel->Notice(), "No voice for this language");
+  EXPECT_FALSE(panel->TextControl()->isReadOnly());
+}
+
+TEST_F(SubLibraryWindowTest, RefusedDatabaseLeavesNoEngine) {
+  ReadingPanelOptions options;
+  options.programFolder = ORVILO_PROGRAM_DIR;
+  options.koreanUi = false;
+  options.makeEngine = [this](vx_hwnd) {
+    auto engine = std::make_unique<testing::RecordingSpeech>(log);
+    engine->loadResult = -5;
+    return engine;
+  };
+  options.makeMusic = [this](std::function<void()>) { return std::make_unique<testing::RecordingMusic>(log); };
+  options.makeOcr = [this] { return std::make_unique<testing::RecordingOcr>(ocrCalls); };
+  Panel panel(8, std::move(options));
+  panel.Create(&owner, "panel", 7, QRect(794, 85, 230, 600));
+  EXPECT_EQ(panel.State(), ReadingState::None);
+  EXPECT_EQ(log.back(), "ShutDown");
+}
+
+TEST_F(SubLibraryWindowTest, ReadsTheTextWithEachPieceSelectedThroughStatusMessages) {
+  auto panel = Make();
+  panel->SetText("안녕하세요. 반갑습니다!");
+  panel->Reading(false);
+  CVyrEditCtrl& edit = *panel->TextControl();
+  EXPECT_TRUE(edit.isReadOnly());
+  EXPECT_EQ(edit.textCursor().selectedText(), "안녕하세요.");
+  panel->SendMessage(message::kSpeechStatus, 1);
+  EXPECT_EQ(panel->State(), ReadingState::Playing);
+  panel->SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(edit.textCursor().selectedText(), " 반갑습니다!");
+  panel->SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_FALSE(edit.isReadOnly());
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"안녕하세요.", " 반갑습니다!"}));
+}
+
+TEST_F(SubLibraryWindowTest, TextKeepsLineBreaksAsCrLf) {
+  auto panel = Make();
+  panel->SetText("one\r\ntwo\nthree");
+  EXPECT_EQ(panel->Text(), "one\r\ntwo\r\nthree");
+  EXPECT_EQ(panel->TextControl()->ControlCharacters(), u"one\ntwo\nthree");
+}
+
+TEST_F(SubLibraryWindowTest, PickersChangeLanguageAndSpeed) {
+  auto panel = Make();
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers.push_back({win::kResultOk, 1});
+  pickers.answers.push_back({win::kResultOk, 8});
+  panel->SendCommand(kLanguagePickerId);
+  EXPECT_EQ(panel->Language(), 1);
+  EXPECT_TRUE(owner.Heard(message::kReadingLanguage, 1));
+  EXPECT_EQ(panel->Session().voiceSlot, 1);
+  panel->SendCommand(kSpeedPickerId);
+  EXPECT_EQ(panel->Session().speedIndex, 8);
+  ASSERT_EQ(pickers.requests.size(), 2u);
+  EXPECT_EQ(pickers.requests[0].customItems.size(), 2u);
+  EXPECT_EQ(pickers.requests[1].customItems.at(0).text, " 50%");
+  panel->SetText("One.");
+  panel->Reading(false);
+  EXPECT_TRUE(Logged("Play(One.|<speed=\"160\"> </speed>|1|1)"));
+}
+
+TEST_F(SubLibraryWindowTest, CollapsesToAStripAndExpandsBack) {
+  auto panel = Make();
+  owner.received.clear();
+  panel->SendCommand(kCollapseButtonId);
+  EXPECT_EQ(panel->geometry(), QRect(1019, 85, 5, 600));
+  EXPECT_EQ(panel->View(), ReadingView::TextCollapsed);
+  EXPECT_TRUE(owner.Heard(win::kCommand, command::kPanelResized));
+  panel->ToggleView();
+  EXPECT_EQ(panel->View(), ReadingView::ListCollapsed);
+  panel->SendCommand(kExpandButtonId);
+  EXPECT_EQ(panel->geometry(), QRect(794, 85, 230, 600));
+  EXPECT_EQ(panel->View(), ReadingView::List);
+  EXPECT_FALSE(panel->TextControl()->isVisibleTo(panel.get()));
+  panel->ToggleView();
+  EXPECT_TRUE(panel->TextControl()->isVisibleTo(panel.get()));
+}
+
+TEST_F(SubLibraryWindowTest, SizesFromItsLeftEdgeWithinLimits) {
+  auto panel = Make();
+  EXPECT_EQ(panel->HitTestAt(QPoint(2, 300)), win::HitTest::Left);
+  EXPECT_EQ(panel->HitTestAt(QPoint(50, 300)), win::HitTest::Client);
+  for (const auto& [proposedLeft, left] : {std::pair{500, 564}, std::pair{900, 794}, std::pair{700, 700}}) {
+    QRect proposed(QPoint(proposedLeft, 85), QPoint(1023, 684));
+    panel->OnSizing(win::HitTest::Left, proposed);
+    EXPECT_EQ(proposed.left(), left);
+    EXPECT_EQ(proposed.right(), 1023);
+  }
+  panel->SendCommand(kCollapseButtonId);
+  EXPECT_EQ(panel->HitTestAt(QPoint(2, 300)), win::HitTest::Client);
+}
+
+TEST_F(SubLibraryWindowTest, PaintsItsHeader) {
+  auto panel = Make();
+  const QImage picture = panel->grab().toImage();
+  EXPECT_EQ(picture.pixelColor(200, 122), QColor(227, 227, 227));  // between the header and the text
+  EXPECT_NE(picture.pixelColor(200, 60), QColor(227, 227, 227));   // a header row
+  EXPECT_NE(picture.pixelColor(2, 300), QColor(227, 227, 227));  // the sizing strip
+}
+
+TEST_F(SubLibraryWindowTest, EditMenuFollowsTheInterfaceLanguage) {
+  auto panel = Make();
+  std::unique_ptr<QMenu> menu(panel->TextControl()->MakeEditMenu(nullptr));
+  EXPECT_EQ(menu->title(), "EDIT");
+  ASSERT_EQ(menu->actions().size(), 3);
+  EXPECT_EQ(menu->actions()[0]->text(), "Cut");
+  EXPECT_EQ(menu->actions()[2]->data().toInt(), kEditPaste);
+  CVyrEditCtrl korean(true);
+  std::unique_ptr<QMenu> koreanMenu(korean.MakeEditMenu(nullptr));
+  EXPECT_EQ(koreanMenu->title(), "편집");
+  EXPECT_EQ(koreanMenu->actions()[1]->text(), "복사");
+}
+
+TEST_F(SubLibraryWindowTest, RecognitionRunsAsideAndItsTextReplacesThePanels) {
+  auto panel = Make(8, folder.path().toStdString());
+  EXPECT_TRUE(panel->InitRecognition());
+  panel->SetText("old text");
+  const gdi::PackedDib page = gdi::PackedDib::Create(2000, 1000, 24);
+  PageGeometry geometry{0, 0, 1000, 800, {-50, 100, 300, 700}, 1.0f, {}, false};
+  const gdi::Rect kept = panel->Recognise(page, geometry);
+  EXPECT_EQ(kept, (gdi::Rect{0, 150, 300, 650}));
+  EXPECT_TRUE(panel->Recognising());
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EXPECT_EQ(panel->Recognise(page, geometry), geometry.selection);  // pressed again: dropped
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->Recognising(); }, 10000));
+  EXPECT_EQ(panel->Text(), "인식된 글");
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(std::count(ocrCalls.begin(), ocrCalls.end(), "LoadImage"), 1);
+  EXPECT_TRUE(std::find(ocrCalls.begin(), ocrCalls.end(), "RecogDIBRect(0,0,0,600,1000)") != ocrCalls.end());
+  EXPECT_TRUE(QDir(folder.path() + "/STRQelOutput").isEmpty());  // the scratch bitmap is gone
+}
+
+TEST_F(SubLibraryWindowTest, TextSetDuringRecognitionWins) {
+  auto panel = Make(8, folder.path().toStdString());
+  panel->InitRecognition();
+  panel->Recognise(gdi::PackedDib::Create(64, 64, 24), PageGeometry{0, 0, 64, 64, {}, 1.0f, {}, false});
+  panel->SetText("");  // the teacher left the mode
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->Recognising(); }, 10000));
+  EXPECT_EQ(panel->Text(), "");
+}
+
+TEST_F(SubLibraryWindowTest, NoPageOrNoModuleGivesAnEmptyTextAndNoCall) {
+  auto panel = Make();
+  panel->SetText("old");
+  panel->Recognise(gdi::PackedDib::Create(64, 64, 24), PageGeometry{});  // not initialised
+  EXPECT_EQ(panel->Text(), "");
+  EXPECT_EQ(panel->Notice(), "Text recognition is not available");
+  panel->InitRecognition();
+  panel->SetText("old");
+  panel->Recognise(gdi::PackedDib(), PageGeometry{});
+  EXPECT_EQ(panel->Text(), "");
+  EXPECT_EQ(panel->Notice(), "No picture to recognise");
+  EXPECT_EQ(ocrCalls, std::vector<std::string>{"Init"});
+}
+
+TEST_F(SubLibraryWindowTest, MusicThatDoesNotDecodeIsSaidAndReadingGoesOn) {
+  ReadingPanelOptions options;
+  options.programFolder = ORVILO_PROGRAM_DIR;
+  options.koreanUi = false;
+  options.makeEngine = [this](vx_hwnd) {
+    auto engine = std::make_unique<testing::RecordingSpeech>(log);
+    speech = engine.get();
+    return engine;
+  };
+  options.makeOcr = [this] { return std::make_unique<testing::RecordingOcr>(ocrCalls); };
+  Panel panel(8, std::move(options));  // the real GStreamer player
+  panel.Create(&owner, "panel", 7, QRect(794, 85, 230, 600));
+  const std::string garbage = folder.filePath("song.mp3").toStdString();
+  std::ofstream(garbage) << "not music";
+  panel.SetBackgroundMusic(garbage);
+  EXPECT_EQ(panel.BackgroundMusic(), garbage);
+  panel.SetText("One. Two.");
+  panel.Reading(false);
+  EXPECT_EQ(panel.Notice(), "Background music cannot be played");
+  panel.SendMessage(message::kSpeechStatus, 1);
+  panel.SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"One.", " Two."}));
+  panel.SetBackgroundMusic(folder.filePath("gone.mp3").toStdString());
+  EXPECT_EQ(panel.BackgroundMusic(), "");
+}
+
+TEST_F(SubLibraryWindowTest, HundredThousandCharactersReadAndStop) {
+  auto panel = Make();
+  std::string text;
+  while (text.size() < 100000) text += "첫 문장입니다. Second sentence here!\r\n";
+  panel->SetText(text);
+  panel->Reading(false);
+  for (int i = 0; i < 30; ++i) {
+    panel->SendMessage(message::kSpeechStatus, 1);
+    panel->SendMessage(message::kSpeechStatus, 4);
+  }
+  EXPECT_EQ(speech->pieces.size(), 31u);
+  // The piece being spoken is the one selected, far into the text.
+  const QString selected = panel->TextControl()->textCursor().selectedText().replace(QChar(0x2029), QChar('\n'));
+  EXPECT_EQ(selected, QString::fromStdU16String(ToControlCharacters(speech->pieces.back())));
+  EXPECT_GT(panel->TextControl()->textCursor().selectionStart(), 300);
+  panel->Stop();
+  panel->SendMessage(message::kSpeechStatus, 4);
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_FALSE(panel->TextControl()->isReadOnly());
+}
+
+}  // namespace
+}  // namespace orvilo::reading
