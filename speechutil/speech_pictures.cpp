@@ -62,9 +62,13 @@ QImage ButtonStrip(ButtonPicture picture) {
   const QColor inks[4] = {Qt::white, Qt::white, QColor(230, 230, 230), QColor(205, 205, 205)};
   for (int look = 0; look < 4; ++look) {
     const QRect box(look * kButtonWidth + 2, 2 + (look == 2 ? 1 : 0), kButtonWidth - 4, kButtonHeight - 4);
+    // The face is drawn without smoothing: a blend with the key colour at
+    // its edge would show as a magenta rim.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(30, 30, 30), 1));
     painter.setBrush(faces[look]);
     painter.drawRoundedRect(box, 7, 7);
+    painter.setRenderHint(QPainter::Antialiasing, true);
     DrawSymbol(painter, picture, box, inks[look], picture == ButtonPicture::Repeat && look == 2);
   }
   return strip;
