@@ -103,6 +103,7 @@ void SpeechPlayback::Play(std::shared_ptr<Run> run) {
     if (reports_.log) reports_.log(Formatted("STTS_CreateThread Err(%d)", STTS_GetError()));
     run->SignalStarted();
     run->player->Close();
+    running_ = false;
     job.post(job.message, static_cast<std::uintptr_t>(kStatusFailed), 0);
   } else {
     {
@@ -136,14 +137,12 @@ void SpeechPlayback::Play(std::shared_ptr<Run> run) {
     STTS_DeleteThread(handle);
     STTS_FreeConvState(&run->converter);
     run->player->Close();
-    if (result == STTS_DONE) {
-      job.post(job.message, static_cast<std::uintptr_t>(kStatusFinished), 0);
-    } else {
-      if (reports_.log) reports_.log(Formatted("STTS_TextToPcmBuf Err(%d)", result));
-      job.post(job.message, static_cast<std::uintptr_t>(kStatusFailed), 0);
-    }
+    if (result != STTS_DONE && reports_.log) reports_.log(Formatted("STTS_TextToPcmBuf Err(%d)", result));
+    // Not running once the window hears the end: a stop that comes after it
+    // is no stop of this playback.
+    running_ = false;
+    job.post(job.message, static_cast<std::uintptr_t>(result == STTS_DONE ? kStatusFinished : kStatusFailed), 0);
   }
-  running_ = false;
 }
 
 int SpeechPlayback::Callback(void* userData, PcmChunk* chunk) {

@@ -238,6 +238,34 @@ TEST_F(SpeechEditorTest, EmptyTextAndMissingDeviceAreSaidClearly) {
   EXPECT_EQ(dialog->Editor()->toPlainText(), "Nobody hears this.");
 }
 
+// Ten megabytes of text: speech starts at once and stops at once; the text
+// stays as it was.
+TEST_F(SpeechEditorTest, TenMegabytesOfTextPlayAndStop) {
+  auto dialog = Open();
+  dialog->SendCommand(kLanguageFirst + 0);
+  QString text;
+  const QString line = QString::fromUtf8("학교에서 teacher 가 책을 읽습니다.\n");
+  text.reserve(10 * 1024 * 1024 / 2);
+  while (text.size() * 2 < 10 * 1024 * 1024) text += line;
+  dialog->Editor()->setPlainText(text);
+  QElapsedTimer timer;
+  timer.start();
+  dialog->SendCommand(kPlay);
+  ASSERT_TRUE(ProcessUntil([&] { return dialog->IsControlEnabled(kStop); }, 20000));
+  const qint64 started = timer.elapsed();
+  ASSERT_TRUE(ProcessUntil([&] { return Selected(dialog->Editor()).size() > 0; }, 10000));
+  timer.restart();
+  dialog->SendCommand(kStop);
+  ASSERT_TRUE(ProcessUntil([&] { return dialog->IsControlEnabled(kPlay); }, 5000));
+  const qint64 stopped = timer.elapsed();
+  RecordProperty("started_ms", static_cast<int>(started));
+  RecordProperty("stopped_ms", static_cast<int>(stopped));
+  std::printf("10 MB: speaking after %lld ms, stopped after %lld ms\n", static_cast<long long>(started),
+              static_cast<long long>(stopped));
+  EXPECT_LT(stopped, 1000);
+  EXPECT_EQ(dialog->Editor()->toPlainText(), text);
+}
+
 TEST_F(SpeechEditorTest, TextFilesOpenAndSaveAsUtf16) {
   auto dialog = Open();
   std::ofstream(folder / "in.txt", std::ios::binary) << std::string("\xFF\xFE\x5C\xD5\x0D\x00\x0A\x00\x41\x00", 10);
