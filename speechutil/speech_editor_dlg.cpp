@@ -625,6 +625,11 @@ void CSpeechEditorDlg::Export() {
   switch (result) {
     case ExportResult::Done: ShowMessage("TextToFile Success : (" + path + ")", kCaption, false); break;
     case ExportResult::Cancelled: break;
+    case ExportResult::TooLong:
+      ShowMessage("TextToFile Failed : (" + path + ")\nThe speech is too long for one " +
+                      std::string(format.extension) + " file; choose a raw PCM format or a shorter text.",
+                  kCaption, true);
+      break;
     case ExportResult::EngineFailed:
     case ExportResult::CannotCreate:
     case ExportResult::WriteFailed:

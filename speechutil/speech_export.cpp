@@ -82,6 +82,7 @@ struct ExportRun {
   int blockIndex = 0;
   STTS_ConvState converter{};
   std::size_t dataBytes = 0;
+  bool tooLong = false;
   std::vector<std::int16_t> samples;
   std::vector<std::uint8_t> encoded;
 };
@@ -127,6 +128,11 @@ int ExportBlock(void* userData, PcmChunk* chunk) {
       }
       bytes = count * 2;
       break;
+  }
+  if (request.container != Container::Raw && run->dataBytes + static_cast<std::size_t>(std::max(bytes, 0)) >
+                                                  request.headerDataLimit) {
+    run->tooLong = true;
+    return 1;  // a longer file would carry a wrong length
   }
   if (bytes > 0) {
     run->file->Append(out, static_cast<std::size_t>(bytes));
@@ -205,6 +211,7 @@ ExportResult ExportSpeech(const ExportRequest& request, const std::string& path,
   STTS_FreeConvState(&run.converter);
 
   if (request.cancel != nullptr && request.cancel->load()) return ExportResult::Cancelled;
+  if (run.tooLong) return ExportResult::TooLong;
   if (file.Failed() || !file.Commit()) return ExportResult::WriteFailed;
   return ExportResult::Done;
 }

@@ -24,7 +24,12 @@ enum class ExportResult {
   CannotCreate,    // the folder cannot take a file
   WriteFailed,     // the disk refused the data (full, quota): nothing left behind
   Cancelled,       // `cancel` was set: nothing left behind
+  TooLong,         // the speech outgrew what the file's header can count: nothing left behind
 };
+
+// WAVE and AU headers count the data in 32 bits, and the engine's header
+// calls take it as an int.
+inline constexpr std::size_t kHeaderDataLimit = 0x7FFFFFFF - 128;
 
 struct ExportRequest {
   SpeechJob job;  // post is not used; outputRate is the format's rate
@@ -33,6 +38,8 @@ struct ExportRequest {
   const std::atomic<bool>* cancel = nullptr;
   // Share of the text spoken so far, 0..1, from the synthesising thread.
   std::function<void(double)> progress;
+  // Most bytes of audio a file with a header may hold.
+  std::size_t headerDataLimit = kHeaderDataLimit;
 };
 
 ExportResult ExportSpeech(const ExportRequest& request, const std::string& path, const SpeechReports& reports);

@@ -281,6 +281,17 @@ TEST_F(ExportContentTest, AReadOnlyFolderOrAFullDiskLeaveNoFile) {
   EXPECT_EQ(sys::ReadFileBytes(folder / "speech.wav", 100).bytes, "an older file");
 }
 
+TEST_F(ExportContentTest, SpeechTooLongForTheHeaderLeavesNoFile) {
+  ExportRequest request = Request(1, kEnglish, 19);
+  request.headerDataLimit = 20000;  // well under the speech (0.6 s of 16-bit audio)
+  EXPECT_EQ(ExportSpeech(request, folder / "speech.wav", log.Reports()), ExportResult::TooLong);
+  EXPECT_TRUE(FolderHoldsOnly(folder.path(), {}));
+  // Raw files count nothing and take any length.
+  request = Request(1, kEnglish, 15);
+  request.headerDataLimit = 20000;
+  EXPECT_EQ(ExportSpeech(request, folder / "speech.pcm", log.Reports()), ExportResult::Done);
+}
+
 TEST_F(ExportContentTest, AnEngineThatCannotStartWritesNothingAndLogs) {
   ExportRequest request = Request(1, kEnglish, 5);
   request.job.speaker = 7;
