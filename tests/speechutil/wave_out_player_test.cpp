@@ -90,14 +90,14 @@ TEST(WaveOutPlayerTest, MarksRunWhenTheSoundBeforeThemWasHeard) {
     ASSERT_TRUE(player->Write(tone.data(), tone.size() * 2));
   }
   // Everything is queued at once; the marks come as the sound plays.
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(200));
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
   player->Close();
   ASSERT_EQ(marks.size(), 3u);
   for (int word = 0; word < 3; ++word) {
     EXPECT_EQ(marks[static_cast<std::size_t>(word)].first, word);
     const auto at = marks[static_cast<std::size_t>(word)].second - start;
     EXPECT_GE(at, std::chrono::milliseconds(300 * word - 20)) << word;
-    EXPECT_LT(at, std::chrono::milliseconds(300 * word + 250)) << word;
+    EXPECT_LT(at, std::chrono::milliseconds(300 * word + 600)) << word;
   }
 }
 
@@ -115,7 +115,7 @@ TEST(WaveOutPlayerTest, StopEndsABlockedWriteAndSilencesTheOutput) {
   const auto stopAt = Clock::now();
   player->RequestStop();
   writer.join();
-  EXPECT_LT(Clock::now() - stopAt, std::chrono::milliseconds(300));
+  EXPECT_LT(Clock::now() - stopAt, std::chrono::milliseconds(1000));
   EXPECT_FALSE(written);
   EXPECT_TRUE(player->StopRequested());
   EXPECT_EQ(player->WriteIndex(), 1);
@@ -123,7 +123,7 @@ TEST(WaveOutPlayerTest, StopEndsABlockedWriteAndSilencesTheOutput) {
   bool marked = false;
   player->Mark([&] { marked = true; });
   player->Close();  // no drain after a stop
-  EXPECT_LT(Clock::now() - stopAt, std::chrono::milliseconds(500));
+  EXPECT_LT(Clock::now() - stopAt, std::chrono::milliseconds(1500));
   EXPECT_FALSE(marked);
   const auto file = ReadSoundFile(folder / "out.wav");
   EXPECT_LT(file.samples.size(), 16000u);  // well under a second was heard
