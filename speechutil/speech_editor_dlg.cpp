@@ -170,6 +170,7 @@ void CSpeechEditorDlg::CreateMenus() {
     none.id = -1;
     QAction* item = add(speaker, SpeakerItemText(k, none).c_str(), kSpeakerFirst + k);
     item->setCheckable(true);
+    item->setEnabled(false);  // until a language tells which are installed
     speakerGroup_->addAction(item);
   }
 
@@ -364,18 +365,32 @@ SpeechReports CSpeechEditorDlg::Reports() {
 
 // ---- Commands ---------------------------------------------------------------
 
+void CSpeechEditorDlg::SyncCheckMarks() {
+  // A checkable item checks itself when chosen; a choice the window refused
+  // must not stay checked.
+  for (int l = 0; l < 4; ++l) MenuItem(kLanguageFirst + l)->setChecked(l == language_);
+  for (int k = 0; k < 10; ++k) MenuItem(kSpeakerFirst + k)->setChecked(language_ >= 0 && k == speaker_);
+  MenuItem(kRate8K)->setChecked(settings_.dbSampleRate == 8000);
+  MenuItem(kRate16K)->setChecked(settings_.dbSampleRate != 8000);
+}
+
 bool CSpeechEditorDlg::OnCommand(int id) {
   if (id >= kLanguageFirst && id < kLanguageFirst + 4) {
     LoadLanguage(id - kLanguageFirst);
+    SyncCheckMarks();
     return true;
   }
   if (id >= kSpeakerFirst && id < kSpeakerFirst + 10) {
     SelectSpeaker(id - kSpeakerFirst);
+    SyncCheckMarks();
     return true;
   }
   switch (id) {
-    case kRate8K: SelectRate(8000); return true;
-    case kRate16K: SelectRate(16000); return true;
+    case kRate8K:
+    case kRate16K:
+      SelectRate(id == kRate8K ? 8000 : 16000);
+      SyncCheckMarks();
+      return true;
     case kInitialize: InitializeSliders(); return true;
     case kPlay: Play(); return true;
     case kStop: Stop(); return true;

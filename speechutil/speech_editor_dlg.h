@@ -120,6 +120,7 @@ class CSpeechEditorDlg : public win::Dialog {
   void CreateControls();
   void SetControlEnabled(int id, bool enabled);
   void SetIdle(bool idle);
+  void SyncCheckMarks();
 
   void LoadLanguage(int language);
   void RewriteSpeakerItems();

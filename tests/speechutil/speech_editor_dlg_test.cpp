@@ -90,6 +90,12 @@ TEST_F(SpeechEditorTest, StartsWithoutLanguageAndEverythingDisabled) {
   for (const int id : {kPlay, kStop, kFile, kRepeat}) EXPECT_FALSE(dialog->IsControlEnabled(id)) << id;
   EXPECT_TRUE(dialog->MenuItem(kRate16K)->isChecked());
   EXPECT_EQ(dialog->MenuItem(kSpeakerFirst + 3)->text(), " 3 : Not Installed");
+  EXPECT_FALSE(dialog->MenuItem(kSpeakerFirst + 3)->isEnabled());
+  // A rate chosen before any language is refused, and its item does not stay checked.
+  dialog->MenuItem(kRate8K)->trigger();
+  EXPECT_EQ(settings.dbSampleRate, 16000);
+  EXPECT_FALSE(dialog->MenuItem(kRate8K)->isChecked());
+  EXPECT_TRUE(dialog->MenuItem(kRate16K)->isChecked());
   EXPECT_EQ(dialog->Slider(kSpeedSlider)->maximum(), 100);
   EXPECT_EQ(dialog->Slider(kVolumeSlider)->maximum(), 200);
   EXPECT_EQ(dialog->Slider(kPitchSlider)->tickInterval(), 4);
