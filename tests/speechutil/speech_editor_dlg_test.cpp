@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QSlider>
 #include <QTextCursor>
 #include <filesystem>
@@ -325,6 +327,35 @@ struct DropTarget : CSpeechEditorDlg {
   using CSpeechEditorDlg::CSpeechEditorDlg;
   using CSpeechEditorDlg::dropEvent;
 };
+
+// A long export shows its progress and can be cancelled: no file, no message.
+TEST_F(SpeechEditorTest, ALongExportCanBeCancelledFromItsProgress) {
+  auto dialog = Open();
+  dialog->SendCommand(kLanguageFirst + 1);
+  QString text;
+  while (text.size() < 200000) text += "The class reads one more sentence together, slowly and clearly. ";
+  dialog->Editor()->setPlainText(text);
+  exportDialog.answers = {ExportChoice{folder / "long.wav", 7}};
+  int progressShown = -1;
+  QTimer::singleShot(1200, [&] {
+    if (auto* progress = dialog->findChild<QProgressDialog*>()) {
+      progressShown = progress->isVisible() ? progress->value() : -2;
+      progress->cancel();
+    }
+  });
+  QElapsedTimer timer;
+  timer.start();
+  dialog->SendCommand(kFile);
+  EXPECT_LT(timer.elapsed(), 5000);
+  EXPECT_GE(progressShown, 0) << "the progress was not shown";
+  EXPECT_FALSE(std::filesystem::exists(folder / "long.wav"));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) left.push_back(entry.path().filename());
+  EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& name) { return name.starts_with("long"); }), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(settings.fileFormat, 7);
+  EXPECT_TRUE(dialog->IsControlEnabled(kPlay));
+}
 
 TEST_F(SpeechEditorTest, DroppedLinksAreFollowedToTheirText) {
   auto dialog = std::make_unique<DropTarget>(settings, environment);
