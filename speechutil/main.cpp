@@ -1,0 +1,34 @@
+// Sonara_PC_App_M: the text-to-speech editor. Reads its settings from the
+// folder it was started in, runs the editor window, and writes the settings
+// back when the window closes.
+#include <QApplication>
+#include <filesystem>
+
+#include "platform/sys/program_folder.h"
+#include "speechutil/editor_texts.h"
+#include "speechutil/error_log.h"
+#include "speechutil/sonara_settings.h"
+#include "speechutil/speech_editor_dlg.h"
+
+int main(int argc, char** argv) {
+  using namespace orvilo::speechutil;
+  QApplication application(argc, argv);
+  std::error_code error;
+  std::string startFolder = std::filesystem::current_path(error).string();
+  if (error) startFolder = ".";
+  const std::string programFolder = orvilo::sys::ProgramFolder();
+
+  SonaraSettings settings = LoadSettings(SettingsPath(startFolder));
+  CSpeechEditorDlg::Environment environment;
+  environment.startFolder = startFolder;
+  environment.programFolder = programFolder;
+  environment.version = ORVILO_VERSION_TEXT;
+  environment.logPath = LogPathForProgram(orvilo::sys::JoinPath(programFolder, "Sonara_PC_App_M"));
+  environment.interfaceLanguage = SystemInterfaceLanguage();
+  {
+    CSpeechEditorDlg dialog(settings, environment);
+    dialog.DoModal();
+  }
+  SaveSettings(SettingsPath(startFolder), settings);
+  return 0;
+}
