@@ -7,11 +7,20 @@
  * rectangle, and keeps the current result and work image.
  *
  * Ownership: page images are movable global-memory blocks holding a packed
- * DIB (platform/sys/global_memory.h). A block this module returns belongs to
- * the caller (free it with VxGlobalFree); a block the caller passes is only
- * borrowed. Texts come back as newly allocated wide strings
- * (platform/sys/system_string.h) that the caller frees with VxSysFreeString.
- * Paths are UTF-8.
+ * DIB (platform/abi/vx_global_memory.h). A block this module returns belongs
+ * to the caller (free it with VxGlobalFree); a block the caller passes is
+ * only borrowed. Texts come back as newly allocated wide strings
+ * (platform/abi/vx_system_string.h) that the caller frees with
+ * VxSysFreeString. Paths are UTF-8.
+ *
+ * Linking: those two free functions, and the rest of the block and string
+ * calls, are exported by the runtime library libVxRuntime.so that ships
+ * beside libLEXIQ.so: a C program links -lLEXIQ -lVxRuntime and needs no
+ * other header than this one.
+ *
+ * Failures: no call lets an error escape other than through its result; a
+ * call that runs out of memory returns its failure result as given below
+ * (null image or text, 0, or the error code named).
  *
  * Module state is one per process and unguarded: call from one thread.
  * Usual order: LEXIQ_Init once; per recognition LEXIQ_LoadImage,
@@ -22,11 +31,16 @@
 
 #include <stdint.h>
 
-#include "platform/sys/global_memory.h"
-#include "platform/sys/system_string.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_export.h"
+#include "platform/abi/vx_global_memory.h"
+#include "platform/abi/vx_hwnd.h"
+#include "platform/abi/vx_system_string.h"
 
-#define LEXIQ_API __attribute__((visibility("default")))
+#if defined(LEXIQ_BUILDING)
+#define LEXIQ_API VX_EXPORT
+#else
+#define LEXIQ_API VX_IMPORT
+#endif
 #ifdef __cplusplus
 #define LEXIQ_CLASS LEXIQ_API
 #else
@@ -140,8 +154,8 @@ LEXIQ_API void LEXIQ_ReleaseAuxResult(CAuxResult* aux);
 
 /* ---- Calls -------------------------------------------------------------- */
 
-/* Makes the module ready: 1, or 2 when it already was. Turns the engine's
- * resolution check off. */
+/* Makes the module ready: 1, or 2 when it already was (0: it could not be
+ * made ready). Turns the engine's resolution check off. */
 LEXIQ_API int LEXIQ_Init(void);
 
 /* Releases the work image; 0. */
@@ -190,7 +204,8 @@ LEXIQ_API VxSysString LEXIQ_RecogTextEx(VxGlobalHandle image, CRecogResultStruct
 LEXIQ_API int LEXIQ_SaveCurrentResult(const char* path);
 
 /* Saves the work image (.bmp, .png, .jpg with quality 80, .tif): 0, a
- * negative imaging error, LEXIQ_NOT_READY or LEXIQ_NO_WORK_IMAGE. */
+ * negative imaging error (-1 no path, -2 out of memory, -3 an extension
+ * not offered, -4 not written), LEXIQ_NOT_READY or LEXIQ_NO_WORK_IMAGE. */
 LEXIQ_API int LEXIQ_SaveWorkImage(const char* path);
 
 #ifdef __cplusplus

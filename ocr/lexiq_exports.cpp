@@ -4,15 +4,19 @@
 #include <cstring>
 
 #include "engines/palen/PalenPublicAPI.h"
-#include "platform/sys/file_io.h"
 #include "ocr/LEXIQ.h"
 #include "ocr/binarization.h"
 #include "ocr/imaging.h"
 #include "ocr/locked_dib.h"
 #include "ocr/module_state.h"
+#include "platform/abi/exception_barrier.h"
+#include "platform/sys/file_io.h"
+#include "platform/sys/global_memory.h"
 
 using lexiq::LockedDib;
 using lexiq::State;
+using orvilo::abi::Guarded;
+using orvilo::sys::GlobalBlock;
 
 namespace {
 
@@ -28,59 +32,75 @@ constexpr int kLoadAsCameraPage = 1;
 extern "C" {
 
 LEXIQ_API int LEXIQ_Init(void) {
-  PALEN_EnableDPICheck(0);
-  lexiq::ModuleState& state = State();
-  if (state.ready) return 2;
-  lexiq::ReleaseWorkImage();
-  state.ready = true;
-  return 1;
+  return Guarded(
+      []() -> int {
+        PALEN_EnableDPICheck(0);
+        lexiq::ModuleState& state = State();
+        if (state.ready) return 2;
+        lexiq::ReleaseWorkImage();
+        state.ready = true;
+        return 1;
+      },
+      0);
 }
 
 LEXIQ_API int LEXIQ_Free(void) {
-  lexiq::ReleaseWorkImage();
+  Guarded([] { lexiq::ReleaseWorkImage(); });
   return 0;
 }
 
 LEXIQ_API int LEXIQ_BeginRecog(vx_hwnd window) {
-  lexiq::UseKoreanWithEnglish(window);
+  Guarded([&] { lexiq::UseKoreanWithEnglish(window); });
   return 0;
 }
 
-LEXIQ_API void LEXIQ_EndRecog(void) {}
+LEXIQ_API void LEXIQ_EndRecog(void) {
+  Guarded([] {});  // nothing to end; kept in the barrier like every call
+}
 
 LEXIQ_API VxGlobalHandle LEXIQ_LoadImage(const char* path) {
-  lexiq::ModuleState& state = State();
-  if (!state.ready || path == nullptr) return nullptr;
-  lexiq::ReleaseWorkImage();
-  VxGlobalHandle image = PALEN_LoadImage(path, 0, kLoadAsCameraPage, 0, nullptr);
-  if (image == nullptr) return nullptr;
-  LockedDib dib(image);
-  if (orvilo::gdi::BitmapInfoHeader* header = dib.header()) {
-    header->biXPelsPerMeter = std::max(header->biXPelsPerMeter, lexiq::kPagePelsPerMeter);
-    header->biYPelsPerMeter = std::max(header->biYPelsPerMeter, lexiq::kPagePelsPerMeter);
-    lexiq::imaging::MakeWorkImage(dib.bytes(), &state.workImage);
-  }
-  return image;
+  return Guarded(
+      [&]() -> VxGlobalHandle {
+        lexiq::ModuleState& state = State();
+        if (!state.ready || path == nullptr) return nullptr;
+        lexiq::ReleaseWorkImage();
+        GlobalBlock image(PALEN_LoadImage(path, 0, kLoadAsCameraPage, 0, nullptr));
+        if (!image) return nullptr;
+        LockedDib dib(image.get());
+        if (orvilo::gdi::BitmapInfoHeader* header = dib.header()) {
+          header->biXPelsPerMeter = std::max(header->biXPelsPerMeter, lexiq::kPagePelsPerMeter);
+          header->biYPelsPerMeter = std::max(header->biYPelsPerMeter, lexiq::kPagePelsPerMeter);
+          lexiq::imaging::MakeWorkImage(dib.bytes(), &state.workImage);
+        }
+        return image.release();
+      },
+      nullptr);
 }
 
 LEXIQ_API float LEXIQ_AutoAngle(VxGlobalHandle image) {
-  VxGlobalHandle local = image;  // the engine straightens in place; the caller's handle stays valid
-  return PALEN_AutoAdjustTilt(&local, nullptr, nullptr);
+  return Guarded(
+      [&]() -> float {
+        VxGlobalHandle local = image;  // the engine straightens in place; the caller's handle stays valid
+        return PALEN_AutoAdjustTilt(&local, nullptr, nullptr);
+      },
+      0.0f);
 }
 
 LEXIQ_API void LEXIQ_PreProc(VxGlobalHandle image) {
-  LockedDib dib(image);
-  if (!dib.locked() || !dib.HoldsGreyPage()) return;
-  lexiq::imaging::TemporaryWorkImage work;
-  if (lexiq::imaging::MakeWorkImage(dib.bytes(), work.get()) != VIC_OK) return;
-  VicWorkImage& page = *work.get();
-  const lexiq::GreyHistogram shares = lexiq::HistogramOf(page.pixels, page.stride, page.width, page.height);
-  lexiq::ApplyThreshold(page.pixels, page.stride, page.height, lexiq::IntermeansThreshold(shares));
+  Guarded([&] {
+    LockedDib dib(image);
+    if (!dib.locked() || !dib.HoldsGreyPage()) return;
+    lexiq::imaging::TemporaryWorkImage work;
+    if (lexiq::imaging::MakeWorkImage(dib.bytes(), work.get()) != VIC_OK) return;
+    VicWorkImage& page = *work.get();
+    const lexiq::GreyHistogram shares = lexiq::HistogramOf(page.pixels, page.stride, page.width, page.height);
+    lexiq::ApplyThreshold(page.pixels, page.stride, page.height, lexiq::IntermeansThreshold(shares));
 
-  VxGlobalHandle binary = nullptr;
-  if (lexiq::imaging::MakeDib(&page, &binary) != VIC_OK || binary == nullptr) return;
-  {
-    LockedDib result(binary);
+    VxGlobalHandle made = nullptr;
+    const int status = lexiq::imaging::MakeDib(&page, &made);
+    const GlobalBlock binary(made);
+    if (status != VIC_OK || !binary) return;
+    LockedDib result(binary.get());
     orvilo::gdi::BitmapInfoHeader* header = result.header();
     const auto* workHeader = static_cast<const orvilo::gdi::BitmapInfoHeader*>(page.header);
     const std::size_t bytes =
@@ -92,24 +112,31 @@ LEXIQ_API void LEXIQ_PreProc(VxGlobalHandle image) {
       header->biYPelsPerMeter = lexiq::kPagePelsPerMeter;
       std::memcpy(dib.bytes(), result.bytes(), bytes);
     }
-  }
-  VxGlobalFree(binary);
+  });
 }
 
 LEXIQ_API int LEXIQ_SaveCurrentResult(const char* path) {
-  const lexiq::ModuleState& state = State();
-  if (!state.ready) return LEXIQ_NOT_READY;
-  if (state.currentResult.empty()) return LEXIQ_NO_RESULT;
-  if (path == nullptr) return LEXIQ_WRITE_FAILED;
-  const bool written = orvilo::sys::SaveFileAtomically(path, state.currentResult);
-  return written ? LEXIQ_OK : LEXIQ_WRITE_FAILED;
+  return Guarded(
+      [&]() -> int {
+        const lexiq::ModuleState& state = State();
+        if (!state.ready) return LEXIQ_NOT_READY;
+        if (state.currentResult.empty()) return LEXIQ_NO_RESULT;
+        if (path == nullptr) return LEXIQ_WRITE_FAILED;
+        const bool written = orvilo::sys::SaveFileAtomically(path, state.currentResult);
+        return written ? LEXIQ_OK : LEXIQ_WRITE_FAILED;
+      },
+      LEXIQ_WRITE_FAILED);
 }
 
 LEXIQ_API int LEXIQ_SaveWorkImage(const char* path) {
-  const lexiq::ModuleState& state = State();
-  if (!state.ready) return LEXIQ_NOT_READY;
-  if (lexiq::imaging::IsEmpty(state.workImage)) return LEXIQ_NO_WORK_IMAGE;
-  return lexiq::imaging::Save(path, &state.workImage, kSaveQuality);
+  return Guarded(
+      [&]() -> int {
+        const lexiq::ModuleState& state = State();
+        if (!state.ready) return LEXIQ_NOT_READY;
+        if (lexiq::imaging::IsEmpty(state.workImage)) return LEXIQ_NO_WORK_IMAGE;
+        return lexiq::imaging::Save(path, &state.workImage, kSaveQuality);
+      },
+      VIC_ERROR_MEMORY);
 }
 
 }  // extern "C"

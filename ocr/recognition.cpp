@@ -3,12 +3,15 @@
 #include <unistd.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "engines/palen/PalenPublicAPI.h"
 #include "ocr/LEXIQ.h"
 #include "ocr/engine_records.h"
 #include "ocr/module_state.h"
+#include "platform/abi/exception_barrier.h"
+#include "platform/sys/global_memory.h"
 #include "platform/sys/program_folder.h"
 
 namespace lexiq {
@@ -54,9 +57,8 @@ void PrepareResult(CRecogResultStruct& result) {
 
 // Engine text as UTF-8 (empty for none); frees the engine's text.
 std::string TakeEngineText(char* text) {
-  std::string utf8 = text != nullptr ? text : "";
-  PALEN_FreeText(text);
-  return utf8;
+  const std::unique_ptr<char, decltype(&PALEN_FreeText)> owned(text, &PALEN_FreeText);
+  return text != nullptr ? std::string(text) : std::string();
 }
 
 VxSysString WideText(const std::string& utf8) { return VxSysAllocStringFromUtf8(utf8.data(), utf8.size()); }
@@ -66,22 +68,22 @@ VxSysString RecognizeRectangle(VxGlobalHandle image, int type, const PalenRect& 
   if (image == nullptr) return WideText({});
   UseKoreanWithEnglish(nullptr);
   PALEN_EnableDPICheck(0);
-  VxGlobalHandle crop = PALEN_CropImage(image, &rect);
-  if (crop == nullptr) return WideText({});
+  const orvilo::sys::GlobalBlock crop(PALEN_CropImage(image, &rect));
+  if (!crop) return WideText({});
   LayoutItems items;
-  const int count = PALEN_AutoSpliteLayout(crop, EngineItems(items.data()), kMaximumLayoutItems, nullptr, nullptr);
+  const int count =
+      PALEN_AutoSpliteLayout(crop.get(), EngineItems(items.data()), kMaximumLayoutItems, nullptr, nullptr);
   ApplyType(items, count, type);
-  char* text = nullptr;
+  std::string text;
   {
     CRecogResultStruct result;
     PrepareResult(result);
     if (count > 0) {
-      text = PALEN_GetTextForRect(crop, EngineResult(&result), EngineItems(items.data()), count, outputs, outputs,
-                                  outputs, 0, 0, nullptr, nullptr, nullptr, 0.0f);
+      text = TakeEngineText(PALEN_GetTextForRect(crop.get(), EngineResult(&result), EngineItems(items.data()), count,
+                                                 outputs, outputs, outputs, 0, 0, nullptr, nullptr, nullptr, 0.0f));
     }
   }
-  VxGlobalFree(crop);
-  return WideText(TakeEngineText(text));
+  return WideText(text);
 }
 
 // Selects the outline pen into a caller's target for the life of the holder.
@@ -112,55 +114,67 @@ class SelectedPen {
 }  // namespace lexiq
 
 using lexiq::State;
+using orvilo::abi::Guarded;
 
 extern "C" {
 
 LEXIQ_API VxSysString LEXIQ_RecogDIBRect(VxGlobalHandle image, int type, int left, int top, int right, int bottom) {
-  return lexiq::RecognizeRectangle(image, type, PalenRect{left, top, right, bottom}, 0);
+  return Guarded([&] { return lexiq::RecognizeRectangle(image, type, PalenRect{left, top, right, bottom}, 0); },
+                 nullptr);
 }
 
 LEXIQ_API VxSysString LEXIQ_RecogDIB(VxGlobalHandle image, int type, int left, int top, int right, int bottom) {
-  return lexiq::RecognizeRectangle(image, type, PalenRect{left, top, right, bottom}, 1);
+  return Guarded([&] { return lexiq::RecognizeRectangle(image, type, PalenRect{left, top, right, bottom}, 1); },
+                 nullptr);
 }
 
 LEXIQ_API VxSysString LEXIQ_RecogText(VxGlobalHandle image, int type, LexiqDrawTarget* dc, const LexiqRect* rect,
                                       float scale) {
-  lexiq::ModuleState& state = State();
-  if (!state.ready) return nullptr;
-  state.currentResult.clear();
-  if (image != nullptr) {
-    lexiq::LayoutItems items;
-    const int count = PALEN_AutoSpliteLayout(image, lexiq::EngineItems(items.data()), lexiq::kMaximumLayoutItems,
-                                             nullptr, nullptr);
-    lexiq::ApplyType(items, count, type);
-    CRecogResultStruct result;
-    lexiq::PrepareResult(result);
-    const lexiq::SelectedPen pen(dc);
-    if (count > 0) {
-      char* text = PALEN_GetTextForRect(image, lexiq::EngineResult(&result), lexiq::EngineItems(items.data()), count,
-                                        1, 1, 1, 0, 0, lexiq::EngineTarget(dc), nullptr, lexiq::EngineRect(rect), scale);
-      state.currentResult = lexiq::TakeEngineText(text);
-    }
-  }
-  return lexiq::WideText(state.currentResult);
+  return Guarded(
+      [&]() -> VxSysString {
+        lexiq::ModuleState& state = State();
+        if (!state.ready) return nullptr;
+        state.currentResult.clear();
+        if (image != nullptr) {
+          lexiq::LayoutItems items;
+          const int count = PALEN_AutoSpliteLayout(image, lexiq::EngineItems(items.data()),
+                                                   lexiq::kMaximumLayoutItems, nullptr, nullptr);
+          lexiq::ApplyType(items, count, type);
+          CRecogResultStruct result;
+          lexiq::PrepareResult(result);
+          const lexiq::SelectedPen pen(dc);
+          if (count > 0) {
+            char* text = PALEN_GetTextForRect(image, lexiq::EngineResult(&result), lexiq::EngineItems(items.data()),
+                                              count, 1, 1, 1, 0, 0, lexiq::EngineTarget(dc), nullptr,
+                                              lexiq::EngineRect(rect), scale);
+            state.currentResult = lexiq::TakeEngineText(text);
+          }
+        }
+        return lexiq::WideText(state.currentResult);
+      },
+      nullptr);
 }
 
 LEXIQ_API VxSysString LEXIQ_RecogTextEx(VxGlobalHandle image, CRecogResultStruct* result, CAuxResult* aux) {
-  lexiq::ModuleState& state = State();
-  if (!state.ready) return nullptr;
-  state.currentResult.clear();
-  if (image != nullptr) {
-    const std::string layoutTemplate = orvilo::sys::JoinPath(lexiq::ModuleFolder(), lexiq::kTemplateName);
-    unlink(layoutTemplate.c_str());
-    VxGlobalHandle local = image;
-    PALEN_AutoSpliteLayout_WithLocal(&local, nullptr, 0, nullptr);
-    PALEN_SaveLayerTemplate_WithLocal(layoutTemplate.c_str());
-    char* text = PALEN_Recognize_WithLocal(image, lexiq::EngineResult(result), lexiq::EngineAux(aux),
-                                           layoutTemplate.c_str(), 1, 1, 1, 1, 1, nullptr, nullptr, nullptr, 1.0f,
-                                           nullptr, 0, nullptr);
-    state.currentResult = lexiq::TakeEngineText(text);
-  }
-  return lexiq::WideText(state.currentResult);
+  return Guarded(
+      [&]() -> VxSysString {
+        lexiq::ModuleState& state = State();
+        if (!state.ready) return nullptr;
+        state.currentResult.clear();
+        if (image != nullptr) {
+          const std::string layoutTemplate = orvilo::sys::JoinPath(lexiq::ModuleFolder(), lexiq::kTemplateName);
+          unlink(layoutTemplate.c_str());
+          VxGlobalHandle local = image;
+          PALEN_AutoSpliteLayout_WithLocal(&local, nullptr, 0, nullptr);
+          PALEN_SaveLayerTemplate_WithLocal(layoutTemplate.c_str());
+          char* text = PALEN_Recognize_WithLocal(image, lexiq::EngineResult(result), lexiq::EngineAux(aux),
+                                                 layoutTemplate.c_str(), 1, 1, 1, 1, 1, nullptr, nullptr, nullptr,
+                                                 1.0f, nullptr, 0, nullptr);
+          state.currentResult = lexiq::TakeEngineText(text);
+        }
+        return lexiq::WideText(state.currentResult);
+      },
+      nullptr);
 }
 
 }  // extern "C"

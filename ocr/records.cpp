@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "ocr/LEXIQ.h"
+#include "platform/abi/exception_barrier.h"
+#include "platform/sys/global_memory.h"
 
 namespace {
 
@@ -10,7 +12,7 @@ namespace {
 VxGlobalHandle CopyOfBlock(VxGlobalHandle source) {
   if (source == nullptr) return nullptr;
   const orvilo::sys::GlobalLock from(source);
-  return orvilo::sys::GlobalBlockWith(from.bytes(), VxGlobalSize(source));
+  return orvilo::sys::GlobalBlockWith(from.bytes(), VxGlobalSize(source)).release();
 }
 
 void FreeBlock(VxGlobalHandle& block) {
@@ -45,18 +47,22 @@ LexiqStringArray CopyOfStrings(const LexiqStringArray& source) {
 extern "C" {
 
 LEXIQ_API void LEXIQ_ReleaseRecogResult(CRecogResultStruct* result) {
-  if (result == nullptr) return;
-  FreeBlock(result->textBuffer);
-  FreeBlock(result->confidenceBuffer);
-  result->capacity = 0;
-  result->count = 0;
+  orvilo::abi::Guarded([&] {
+    if (result == nullptr) return;
+    FreeBlock(result->textBuffer);
+    FreeBlock(result->confidenceBuffer);
+    result->capacity = 0;
+    result->count = 0;
+  });
 }
 
 LEXIQ_API void LEXIQ_ReleaseAuxResult(CAuxResult* aux) {
-  if (aux == nullptr) return;
-  ReleaseStrings(aux->itemTexts);
-  FreeBlock(aux->textBuffer);
-  FreeBlock(aux->characterBuffer);
+  orvilo::abi::Guarded([&] {
+    if (aux == nullptr) return;
+    ReleaseStrings(aux->itemTexts);
+    FreeBlock(aux->textBuffer);
+    FreeBlock(aux->characterBuffer);
+  });
 }
 
 }  // extern "C"

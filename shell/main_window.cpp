@@ -9,6 +9,7 @@
 #include "core/command_ids.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
+#include "shell/ar_chapter_picker.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_button.h"
 #include "ui/skin_progress_bar.h"
@@ -153,6 +154,24 @@ bool CVyr3Dlg::CreateChild(win::Window* child, int index) {
   return child->Create(this, name, index + 2, win::ToQRect(InitialChildRect(height())), true);
 }
 
+// The AR view's services with what only the main window can show: the
+// unit's marker and caption in the status area and the bar buttons' looks.
+ar::ArServices CVyr3Dlg::ArServicesOfThisWindow() {
+  ar::ArServices services;
+  services.programFolder = services_.programFolder;
+  services.pickChapter = [this](int grade, ar::Chapter preset) -> std::optional<ar::Chapter> {
+    if (!services_.settingsDialog) return std::nullopt;
+    return RunArChapterPicker(*services_.settingsDialog, this, services_.programFolder, grade, preset);
+  };
+  services.captionFormat = [this] { return store_.ArInfoFormat(); };
+  services.showUnitCaption = [this](int marker, const std::string& caption) {
+    arMode_.ShowUnitCaption(marker, caption);
+    update(win::ToQRect(StatusArea(width())));
+  };
+  services.setButtonDisabled = [this](int commandId, bool disabled) { bars_.SetDisabled(commandId, disabled); };
+  return services;
+}
+
 void CVyr3Dlg::CreateChildWindows() {
   ChildWindowFactory& factory = *services_.children;
   const auto gradeSlot = [this](int grade) { return store_.GradeSlot(grade); };
@@ -173,6 +192,7 @@ void CVyr3Dlg::CreateChildWindows() {
   }
   bars_.Create(ViewMode::Reading, this, korean_, width(), gradeSlot);
   children_.ar = make(factory.MakeArView(), kArViewIndex);
+  if (children_.ar) children_.ar->SetServices(ArServicesOfThisWindow());
   bars_.Create(ViewMode::Movie, this, korean_, width(), gradeSlot);
   children_.record = make(factory.MakeRecordIndicator(), kRecordIndicatorIndex);
   bars_.Create(ViewMode::AR, this, korean_, width(), gradeSlot);

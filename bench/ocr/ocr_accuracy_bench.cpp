@@ -33,6 +33,7 @@
 #include "character_error_rate.h"
 #include "engines/palen/leptonica_holders.h"
 #include "ocr/LEXIQ.h"
+#include "platform/sys/system_string.h"
 #include "demo/textbook_page.h"
 
 namespace {

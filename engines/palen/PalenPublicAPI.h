@@ -3,12 +3,14 @@
  * A small C interface over Tesseract (LSTM recogniser, Korean and English
  * data) and Leptonica. Pictures cross it as packed DIBs (BITMAPINFOHEADER,
  * colour table, bottom-up rows padded to 4 bytes) in movable global-memory
- * blocks (platform/sys/global_memory.h); a block the engine returns belongs
- * to the caller, a block the caller passes is only borrowed. Texts come back
- * as 0-terminated UTF-8 that the caller frees with PALEN_FreeText.
+ * blocks (platform/abi/vx_global_memory.h, exported by libVxRuntime.so); a
+ * block the engine returns belongs to the caller, a block the caller passes
+ * is only borrowed. Texts come back as 0-terminated UTF-8 that the caller
+ * frees with PALEN_FreeText.
  *
  * Every call accepts null pointers and invalid handles and then fails in its
- * documented way; none throws or aborts. The engine serialises its own calls
+ * documented way; none throws or aborts: running out of memory, too, ends a
+ * call with its failure result (null, 0, -1 or the error code named). The engine serialises its own calls
  * with one lock, so it may be called from any thread. Tesseract runs
  * single-threaded: on two-core machines its OpenMP threads only slow it down.
  *
@@ -20,11 +22,16 @@
 
 #include <stdint.h>
 
-#include "platform/sys/global_memory.h"
-#include "platform/sys/system_string.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_export.h"
+#include "platform/abi/vx_global_memory.h"
+#include "platform/abi/vx_hwnd.h"
+#include "platform/abi/vx_system_string.h"
 
-#define PALEN_API __attribute__((visibility("default")))
+#if defined(PALEN_BUILDING)
+#define PALEN_API VX_EXPORT
+#else
+#define PALEN_API VX_IMPORT
+#endif
 
 #ifdef __cplusplus
 extern "C" {

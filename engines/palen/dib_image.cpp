@@ -138,19 +138,16 @@ VxGlobalHandle DibFromPix(Pix* pix, std::int32_t xPelsPerMeter, std::int32_t yPe
   header.biClrUsed = grey ? 256 : 0;
   const std::optional<std::size_t> bytes = PackedDibBytes(header);
   if (!bytes) return nullptr;
-  VxGlobalHandle dib = VxGlobalAlloc(VX_GHND, *bytes);
-  if (dib == nullptr) return nullptr;
+  orvilo::sys::GlobalBlock dib = orvilo::sys::GlobalBlock::Allocate(VX_GHND, *bytes);
+  if (!dib) return nullptr;
   {
-    const GlobalLock block(dib);
+    const GlobalLock block(dib.get());
     auto* start = static_cast<std::uint8_t*>(block.bytes());
     std::memcpy(start, &header, sizeof header);
     if (grey) WriteGreyPalette(reinterpret_cast<RgbQuad*>(start + kHeaderBytes));
   }
-  if (!WritePixIntoDib(dib, pix)) {
-    VxGlobalFree(dib);
-    return nullptr;
-  }
-  return dib;
+  if (!WritePixIntoDib(dib.get(), pix)) return nullptr;
+  return dib.release();
 }
 
 bool WritePixIntoDib(VxGlobalHandle dib, Pix* pix) {

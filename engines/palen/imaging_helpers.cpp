@@ -8,7 +8,9 @@
 
 #include "engines/palen/PalenPublicAPI.h"
 #include "engines/palen/dib_image.h"
+#include "platform/abi/exception_barrier.h"
 #include "platform/sys/file_io.h"
+#include "platform/sys/global_memory.h"
 
 namespace palen {
 namespace {
@@ -23,7 +25,7 @@ std::optional<PackedDibView> ViewWorkImage(const VicWorkImage* work) {
   return ViewPackedDib(work->storage, *bytes);
 }
 
-int MakeWorkImage(const void* packedDib, VicWorkImage* work) {
+int MakeWorkImageUnguarded(const void* packedDib, VicWorkImage* work) {
   if (packedDib == nullptr || work == nullptr) return VIC_ERROR_ARGUMENT;
   BitmapInfoHeader source{};
   std::memcpy(&source, packedDib, sizeof source);
@@ -63,19 +65,19 @@ int MakeWorkImage(const void* packedDib, VicWorkImage* work) {
   return VIC_OK;
 }
 
-int ReleaseWorkImage(VicWorkImage* work) {
+int ReleaseWorkImageUnguarded(VicWorkImage* work) {
   if (work == nullptr) return VIC_ERROR_ARGUMENT;
   std::free(work->storage);
   *work = VicWorkImage{};
   return VIC_OK;
 }
 
-int MakeDib(const VicWorkImage* work, VxGlobalHandle* dib) {
+int MakeDibUnguarded(const VicWorkImage* work, VxGlobalHandle* dib) {
   if (dib == nullptr) return VIC_ERROR_ARGUMENT;
   *dib = nullptr;
   const std::optional<PackedDibView> view = ViewWorkImage(work);
   if (!view) return VIC_ERROR_ARGUMENT;
-  *dib = orvilo::sys::GlobalBlockWith(work->storage, *PackedDibBytes(*view->header));
+  *dib = orvilo::sys::GlobalBlockWith(work->storage, *PackedDibBytes(*view->header)).release();
   return *dib != nullptr ? VIC_OK : VIC_ERROR_MEMORY;
 }
 
@@ -92,7 +94,7 @@ int FormatOf(const std::string& path) {
   return 0;
 }
 
-int Save(const char* path, const VicWorkImage* work, int quality) {
+int SaveUnguarded(const char* path, const VicWorkImage* work, int quality) {
   if (path == nullptr || path[0] == '\0') return VIC_ERROR_ARGUMENT;
   const std::optional<PackedDibView> view = ViewWorkImage(work);
   if (!view) return VIC_ERROR_ARGUMENT;
@@ -111,20 +113,39 @@ int Save(const char* path, const VicWorkImage* work, int quality) {
   return orvilo::sys::SaveFileAtomically(path, bytes) ? VIC_OK : VIC_ERROR_WRITE;
 }
 
+// The helpers as callers reach them: C functions behind the barrier, a
+// throw (out of memory) becoming VIC_ERROR_MEMORY.
+int MakeWorkImage(const void* packedDib, VicWorkImage* work) {
+  return orvilo::abi::Guarded([&] { return MakeWorkImageUnguarded(packedDib, work); }, int{VIC_ERROR_MEMORY});
+}
+int ReleaseWorkImage(VicWorkImage* work) {
+  return orvilo::abi::Guarded([&] { return ReleaseWorkImageUnguarded(work); }, int{VIC_ERROR_MEMORY});
+}
+int MakeDib(const VicWorkImage* work, VxGlobalHandle* dib) {
+  return orvilo::abi::Guarded([&] { return MakeDibUnguarded(work, dib); }, int{VIC_ERROR_MEMORY});
+}
+int Save(const char* path, const VicWorkImage* work, int quality) {
+  return orvilo::abi::Guarded([&] { return SaveUnguarded(path, work, quality); }, int{VIC_ERROR_MEMORY});
+}
+
 }  // namespace
 }  // namespace palen
 
 extern "C" PALEN_API VicProc VIC_ProcByOrdinal(int ordinal) {
-  switch (ordinal) {
-    case VIC_ORDINAL_MAKE_WORK_IMAGE:
-      return reinterpret_cast<VicProc>(&palen::MakeWorkImage);
-    case VIC_ORDINAL_RELEASE_WORK_IMAGE:
-      return reinterpret_cast<VicProc>(&palen::ReleaseWorkImage);
-    case VIC_ORDINAL_MAKE_DIB:
-      return reinterpret_cast<VicProc>(&palen::MakeDib);
-    case VIC_ORDINAL_SAVE:
-      return reinterpret_cast<VicProc>(&palen::Save);
-    default:
-      return nullptr;
-  }
+  return orvilo::abi::Guarded(
+      [&]() -> VicProc {
+        switch (ordinal) {
+          case VIC_ORDINAL_MAKE_WORK_IMAGE:
+            return reinterpret_cast<VicProc>(&palen::MakeWorkImage);
+          case VIC_ORDINAL_RELEASE_WORK_IMAGE:
+            return reinterpret_cast<VicProc>(&palen::ReleaseWorkImage);
+          case VIC_ORDINAL_MAKE_DIB:
+            return reinterpret_cast<VicProc>(&palen::MakeDib);
+          case VIC_ORDINAL_SAVE:
+            return reinterpret_cast<VicProc>(&palen::Save);
+          default:
+            return nullptr;
+        }
+      },
+      nullptr);
 }

@@ -17,6 +17,8 @@
 #include "engines/palen/tesseract_reader.h"
 #include "engines/palen/text_composer.h"
 #include "engines/palen/tilt_correction.h"
+#include "platform/abi/exception_barrier.h"
+#include "platform/sys/global_memory.h"
 
 namespace palen {
 namespace {
@@ -97,9 +99,10 @@ void FillResultBuffers(PalenResultBuffers* result, const ComposedText& text) {
   result->count = static_cast<std::int32_t>(count);
 }
 
-void ReplaceBlock(VxGlobalHandle& block, VxGlobalHandle replacement) {
+// Frees the record's block and puts the replacement in its place.
+void ReplaceBlock(VxGlobalHandle& block, orvilo::sys::GlobalBlock replacement) {
   VxGlobalFree(block);
-  block = replacement;
+  block = replacement.release();
 }
 
 void ReplaceItemTexts(PalenStringArray& array, const std::vector<std::string>& texts) {
@@ -120,7 +123,7 @@ void FillAux(PalenAuxResult* aux, const ComposedText& text, bool characters, boo
   ReplaceBlock(aux->text, orvilo::sys::GlobalBlockWith(terminated.data(), terminated.size() * sizeof(char16_t)));
   if (characters) {
     ReplaceBlock(aux->characters, text.characters.empty()
-                                      ? nullptr
+                                      ? orvilo::sys::GlobalBlock()
                                       : orvilo::sys::GlobalBlockWith(text.characters.data(),
                                                                      text.characters.size() * sizeof(PalenCharRect)));
   }
@@ -157,112 +160,153 @@ char* ReadAndDeliver(Engine& engine, const GreyPage& page, const std::vector<Pal
 }  // namespace palen
 
 using namespace palen;
+using orvilo::abi::Guarded;
 
 extern "C" {
 
 PALEN_API void PALEN_EnableDPICheck(int on) {
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  engine.dpiCheck = on != 0;
+  Guarded([&] {
+    Engine& engine = TheEngine();
+    std::lock_guard guard(engine.lock);
+    engine.dpiCheck = on != 0;
+  });
 }
 
 PALEN_API int SetLanguage(vx_hwnd /*window*/, const char* folder, int language, int languageEx, int mode) {
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  const std::optional<std::string> languages = TesseractLanguages(language, languageEx);
-  const std::optional<std::string> data = languages ? FindLanguageData(folder, *languages) : std::nullopt;
-  if (mode != 0 || !data) {
-    engine.reader.Stop();
-    return 0;
-  }
-  return engine.reader.Start(*data, *languages) ? 1 : 0;
+  return Guarded(
+      [&]() -> int {
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        const std::optional<std::string> languages = TesseractLanguages(language, languageEx);
+        const std::optional<std::string> data = languages ? FindLanguageData(folder, *languages) : std::nullopt;
+        if (mode != 0 || !data) {
+          engine.reader.Stop();
+          return 0;
+        }
+        return engine.reader.Start(*data, *languages) ? 1 : 0;
+      },
+      0);
 }
 
 PALEN_API VxGlobalHandle PALEN_LoadImage(const char* path, int page, int mode, int reserved, int* error) {
-  if ((mode != 0 && mode != 1) || reserved != 0) {
-    if (error != nullptr) *error = PALEN_ERROR_ARGUMENT;
-    return nullptr;
-  }
-  return LoadPage(path, page, static_cast<LoadMode>(mode), error);
+  return Guarded(
+      [&]() -> VxGlobalHandle {
+        if ((mode != 0 && mode != 1) || reserved != 0) {
+          if (error != nullptr) *error = PALEN_ERROR_ARGUMENT;
+          return nullptr;
+        }
+        return LoadPage(path, page, static_cast<LoadMode>(mode), error);
+      },
+      nullptr, [&]() noexcept {
+        if (error != nullptr) *error = PALEN_ERROR_MEMORY;
+      });
 }
 
 PALEN_API float PALEN_AutoAdjustTilt(VxGlobalHandle* image, const PalenRect* rect, const PalenProgress* progress) {
-  if (image == nullptr || *image == nullptr) return 0.0f;
-  return StraightenInPlace(*image, rect, progress);
+  return Guarded(
+      [&]() -> float {
+        if (image == nullptr || *image == nullptr) return 0.0f;
+        return StraightenInPlace(*image, rect, progress);
+      },
+      0.0f);
 }
 
 PALEN_API VxGlobalHandle PALEN_CropImage(VxGlobalHandle image, const PalenRect* rect) {
-  DibPicture picture = PictureFromDib(image);
-  if (!picture.pix) return nullptr;
-  const int width = pixGetWidth(picture.pix.get());
-  const int height = pixGetHeight(picture.pix.get());
-  const PalenRect whole{0, 0, width, height};
-  const PalenRect wanted = rect != nullptr ? *rect : whole;
-  if (wanted.right <= wanted.left || wanted.bottom <= wanted.top) return nullptr;
-  const PalenRect clipped{std::max(wanted.left, 0), std::max(wanted.top, 0), std::min(wanted.right, width),
-                          std::min(wanted.bottom, height)};
-  if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return nullptr;
-  BoxPtr box(boxCreate(clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top));
-  PixPtr part(pixClipRectangle(picture.pix.get(), box.get(), nullptr));
-  return DibFromPix(part.get(), picture.xPelsPerMeter, picture.yPelsPerMeter);
+  return Guarded(
+      [&]() -> VxGlobalHandle {
+        DibPicture picture = PictureFromDib(image);
+        if (!picture.pix) return nullptr;
+        const int width = pixGetWidth(picture.pix.get());
+        const int height = pixGetHeight(picture.pix.get());
+        const PalenRect whole{0, 0, width, height};
+        const PalenRect wanted = rect != nullptr ? *rect : whole;
+        if (wanted.right <= wanted.left || wanted.bottom <= wanted.top) return nullptr;
+        const PalenRect clipped{std::max(wanted.left, 0), std::max(wanted.top, 0), std::min(wanted.right, width),
+                                std::min(wanted.bottom, height)};
+        if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return nullptr;
+        BoxPtr box(boxCreate(clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top));
+        PixPtr part(pixClipRectangle(picture.pix.get(), box.get(), nullptr));
+        return DibFromPix(part.get(), picture.xPelsPerMeter, picture.yPelsPerMeter);
+      },
+      nullptr);
 }
 
 PALEN_API int PALEN_AutoSpliteLayout(VxGlobalHandle image, PalenLayoutItem* items, int maxItems, const PalenRect* rect,
                                      const PalenProgress* progress) {
-  if (items == nullptr || maxItems <= 0) return 0;
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  if (!engine.reader.ready()) return 0;
-  const GreyPage page = GreyPageOf(image, false);
-  if (!page.grey) return 0;
-  if (progress != nullptr && progress->report != nullptr && progress->report(progress->context, 0) != 0) return 0;
-  const std::vector<PalenLayoutItem> found = engine.reader.AnalyseLayout(page.grey.get(), page.dpi, rect);
-  const int count = std::min(static_cast<int>(found.size()), maxItems);
-  std::copy_n(found.begin(), count, items);
-  if (progress != nullptr && progress->report != nullptr) progress->report(progress->context, 100);
-  return count;
+  return Guarded(
+      [&]() -> int {
+        if (items == nullptr || maxItems <= 0) return 0;
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        if (!engine.reader.ready()) return 0;
+        const GreyPage page = GreyPageOf(image, false);
+        if (!page.grey) return 0;
+        if (progress != nullptr && progress->report != nullptr && progress->report(progress->context, 0) != 0) {
+          return 0;
+        }
+        const std::vector<PalenLayoutItem> found = engine.reader.AnalyseLayout(page.grey.get(), page.dpi, rect);
+        const int count = std::min(static_cast<int>(found.size()), maxItems);
+        std::copy_n(found.begin(), count, items);
+        if (progress != nullptr && progress->report != nullptr) progress->report(progress->context, 100);
+        return count;
+      },
+      0);
 }
 
 PALEN_API char* PALEN_GetTextForRect(VxGlobalHandle image, PalenResultBuffers* result, const PalenLayoutItem* items,
                                      int count, int fillResult, int draw, int keepLines, int /*fillCharacters*/,
                                      int /*fillItemTexts*/, PalenDrawTarget* dc, const PalenPoint* origin,
                                      const PalenRect* placement, float scale) {
-  if (items == nullptr || count <= 0 || count > kMaximumItems) return nullptr;
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  if (!engine.reader.ready()) return nullptr;
-  const GreyPage page = GreyPageOf(image, engine.dpiCheck);
-  if (!page.grey) return nullptr;
-  const std::vector<PalenLayoutItem> wanted(items, items + count);
-  return ReadAndDeliver(engine, page, wanted, result, nullptr,
-                        Switches{fillResult != 0, draw != 0, keepLines != 0, false, false},
-                        Placement{dc, origin, placement, scale}, ReadOptions{});
+  return Guarded(
+      [&]() -> char* {
+        if (items == nullptr || count <= 0 || count > kMaximumItems) return nullptr;
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        if (!engine.reader.ready()) return nullptr;
+        const GreyPage page = GreyPageOf(image, engine.dpiCheck);
+        if (!page.grey) return nullptr;
+        const std::vector<PalenLayoutItem> wanted(items, items + count);
+        return ReadAndDeliver(engine, page, wanted, result, nullptr,
+                              Switches{fillResult != 0, draw != 0, keepLines != 0, false, false},
+                              Placement{dc, origin, placement, scale}, ReadOptions{});
+      },
+      nullptr);
 }
 
 PALEN_API int PALEN_AutoSpliteLayout_WithLocal(VxGlobalHandle* image, const PalenRect* rect, int options,
                                                const PalenProgress* progress) {
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  engine.localLayout.reset();  // a failed analysis leaves no stale layout to save
-  if (image == nullptr || options != 0 || !engine.reader.ready()) return -1;
-  const GreyPage page = GreyPageOf(*image, false);
-  if (!page.grey) return -1;
-  if (progress != nullptr && progress->report != nullptr && progress->report(progress->context, 0) != 0) return -1;
-  LayoutTemplate layout;
-  layout.pageWidth = pixGetWidth(page.grey.get());
-  layout.pageHeight = pixGetHeight(page.grey.get());
-  layout.items = engine.reader.AnalyseLayout(page.grey.get(), page.dpi, rect);
-  engine.localLayout = std::move(layout);
-  if (progress != nullptr && progress->report != nullptr) progress->report(progress->context, 100);
-  return static_cast<int>(engine.localLayout->items.size());
+  return Guarded(
+      [&]() -> int {
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        engine.localLayout.reset();  // a failed analysis leaves no stale layout to save
+        if (image == nullptr || options != 0 || !engine.reader.ready()) return -1;
+        const GreyPage page = GreyPageOf(*image, false);
+        if (!page.grey) return -1;
+        if (progress != nullptr && progress->report != nullptr && progress->report(progress->context, 0) != 0) {
+          return -1;
+        }
+        LayoutTemplate layout;
+        layout.pageWidth = pixGetWidth(page.grey.get());
+        layout.pageHeight = pixGetHeight(page.grey.get());
+        layout.items = engine.reader.AnalyseLayout(page.grey.get(), page.dpi, rect);
+        engine.localLayout = std::move(layout);
+        if (progress != nullptr && progress->report != nullptr) progress->report(progress->context, 100);
+        return static_cast<int>(engine.localLayout->items.size());
+      },
+      -1);
 }
 
 PALEN_API int PALEN_SaveLayerTemplate_WithLocal(const char* path) {
-  if (path == nullptr) return -1;
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  if (!engine.localLayout) return -1;
-  return WriteLayoutTemplate(path, *engine.localLayout) ? 0 : -1;
+  return Guarded(
+      [&]() -> int {
+        if (path == nullptr) return -1;
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        if (!engine.localLayout) return -1;
+        return WriteLayoutTemplate(path, *engine.localLayout) ? 0 : -1;
+      },
+      -1);
 }
 
 PALEN_API char* PALEN_Recognize_WithLocal(VxGlobalHandle image, PalenResultBuffers* result, PalenAuxResult* aux,
@@ -270,24 +314,31 @@ PALEN_API char* PALEN_Recognize_WithLocal(VxGlobalHandle image, PalenResultBuffe
                                           int fillCharacters, int fillItemTexts, PalenDrawTarget* dc,
                                           const PalenPoint* origin, const PalenRect* placement, float scale,
                                           int (*itemDone)(int), int maxItems, const PalenProgress* progress) {
-  Engine& engine = TheEngine();
-  std::lock_guard guard(engine.lock);
-  if (!engine.reader.ready()) return nullptr;
-  const std::optional<LayoutTemplate> layout =
-      templatePath != nullptr ? ReadLayoutTemplate(templatePath) : engine.localLayout;
-  if (!layout) return nullptr;
-  const GreyPage page = GreyPageOf(image, engine.dpiCheck);
-  if (!page.grey || pixGetWidth(page.grey.get()) != layout->pageWidth ||
-      pixGetHeight(page.grey.get()) != layout->pageHeight) {
-    return nullptr;
-  }
-  std::vector<PalenLayoutItem> items = layout->items;
-  if (maxItems > 0 && static_cast<std::size_t>(maxItems) < items.size()) items.resize(maxItems);
-  return ReadAndDeliver(engine, page, items, result, aux,
-                        Switches{fillResult != 0, draw != 0, keepLines != 0, fillCharacters != 0, fillItemTexts != 0},
-                        Placement{dc, origin, placement, scale}, ReadOptions{progress, itemDone});
+  return Guarded(
+      [&]() -> char* {
+        Engine& engine = TheEngine();
+        std::lock_guard guard(engine.lock);
+        if (!engine.reader.ready()) return nullptr;
+        const std::optional<LayoutTemplate> layout =
+            templatePath != nullptr ? ReadLayoutTemplate(templatePath) : engine.localLayout;
+        if (!layout) return nullptr;
+        const GreyPage page = GreyPageOf(image, engine.dpiCheck);
+        if (!page.grey || pixGetWidth(page.grey.get()) != layout->pageWidth ||
+            pixGetHeight(page.grey.get()) != layout->pageHeight) {
+          return nullptr;
+        }
+        std::vector<PalenLayoutItem> items = layout->items;
+        if (maxItems > 0 && static_cast<std::size_t>(maxItems) < items.size()) items.resize(maxItems);
+        return ReadAndDeliver(
+            engine, page, items, result, aux,
+            Switches{fillResult != 0, draw != 0, keepLines != 0, fillCharacters != 0, fillItemTexts != 0},
+            Placement{dc, origin, placement, scale}, ReadOptions{progress, itemDone});
+      },
+      nullptr);
 }
 
-PALEN_API void PALEN_FreeText(char* text) { std::free(text); }
+PALEN_API void PALEN_FreeText(char* text) {
+  Guarded([&] { std::free(text); });
+}
 
 }  // extern "C"

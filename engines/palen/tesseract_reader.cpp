@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,16 +42,25 @@ constexpr int kLeastHalvedLayoutSide = 600;
 // Debian's Tesseract is built with OpenMP and starts four threads for parts
 // of every line; on two cores that makes a page four to five times slower.
 // OMP_THREAD_LIMIT cannot help from here: libgomp reads it when it is
-// loaded, which happens before any code of ours runs. A limit of zero
-// active parallel levels makes every parallel region run on the calling
-// thread instead. Process-wide; nothing else in the program uses OpenMP.
-void RunTesseractSingleThreaded() {
-  static std::once_flag once;
-  std::call_once(once, [] { omp_set_max_active_levels(0); });
-}
+// loaded, which happens before any code of ours runs. What can be set at
+// run time is max-active-levels, and libgomp keeps that per thread (a thread
+// starts from the process default the first time it uses OpenMP): setting
+// it once on the first caller's thread left every other thread reading with
+// four. So the engine sets zero active levels, which runs every parallel
+// region on the calling thread, on the thread that calls it, for as long as
+// Tesseract runs, and gives the caller's own setting back afterwards.
+class SingleThreadedTesseract {
+ public:
+  SingleThreadedTesseract() : callersLevels_(omp_get_max_active_levels()) { omp_set_max_active_levels(0); }
+  ~SingleThreadedTesseract() { omp_set_max_active_levels(callersLevels_); }
+  SingleThreadedTesseract(const SingleThreadedTesseract&) = delete;
+  SingleThreadedTesseract& operator=(const SingleThreadedTesseract&) = delete;
+
+ private:
+  int callersLevels_;
+};
 
 std::unique_ptr<TessBaseAPI> StartTesseract(const std::string& dataFolder, const std::string& languages) {
-  RunTesseractSingleThreaded();
   // Tesseract's warnings (resolution guesses, empty pages) are not errors
   // here. Figures on school pages are no tables: the table finder took a
   // framed figure and the paragraphs around it for one, and read them
@@ -275,6 +283,7 @@ TesseractReader::~TesseractReader() = default;
 bool TesseractReader::Start(const std::string& dataFolder, const std::string& languages) {
   if (main_ && dataFolder == dataFolder_ && languages == languages_) return true;
   Stop();
+  const SingleThreadedTesseract singleThreaded;
   main_ = StartTesseract(dataFolder, languages);
   if (!main_) return false;
   dataFolder_ = dataFolder;
@@ -429,6 +438,7 @@ void TesseractReader::RereadDoubtfulWordsWithEnglish(RecognisedItem& item, PageS
 
 std::vector<PalenLayoutItem> TesseractReader::AnalyseLayout(Pix* grey, int dpi, const PalenRect* region) {
   if (!main_ || grey == nullptr) return {};
+  const SingleThreadedTesseract singleThreaded;
   const PalenRect area = region != nullptr ? Clip(*region, pixGetWidth(grey), pixGetHeight(grey))
                                            : PalenRect{0, 0, pixGetWidth(grey), pixGetHeight(grey)};
   if (IsEmpty(area)) return {};
@@ -480,6 +490,7 @@ std::vector<RecognisedItem> TesseractReader::Read(Pix* grey, int dpi, const std:
                                                   const ReadOptions& options) {
   std::vector<RecognisedItem> read;
   if (!main_ || grey == nullptr) return read;
+  const SingleThreadedTesseract singleThreaded;
   PageSession page(grey, dpi);
   tesseract::ETEXT_DESC monitor;
   ProgressRelay relay{options.progress, &monitor, 0, std::max<int>(static_cast<int>(items.size()), 1), false};

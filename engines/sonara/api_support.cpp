@@ -11,12 +11,12 @@ thread_local int lastError = 0;
 
 }  // namespace
 
-int Report(int code) {
+int Report(int code) noexcept {
   if (code < 0) lastError = code;
   return code;
 }
 
-int LastError() { return lastError; }
+int LastError() noexcept { return lastError; }
 
 int CheckText(const char* text, std::string_view* bytes) {
   if (text == nullptr || text[0] == '\0') return STTS_ERR_EMPTY_TEXT;

@@ -4,24 +4,30 @@
 
 #include <cstddef>
 #include <string_view>
+#include <type_traits>
 
 #include "engines/sonara/sonara_m.h"
+#include "platform/abi/exception_barrier.h"
 
 namespace orvilo::sonara {
 
 // Remembers `code` as the thread's last error when it is one; returns it.
-int Report(int code);
-int LastError();
+int Report(int code) noexcept;
+int LastError() noexcept;
 
-// Runs `call`; an exception (out of memory) becomes `onFailure`.
+// Every STTS_* call runs its body through the libraries' shared exception
+// barrier: an exception (out of memory) becomes `onFailure`, and the
+// thread's last error STTS_ERR_INTERNAL.
+inline void ReportInternalError() noexcept { Report(STTS_ERR_INTERNAL); }
+
 template <typename Call>
-auto Guarded(Call call, decltype(call()) onFailure) noexcept -> decltype(call()) {
-  try {
-    return call();
-  } catch (...) {
-    Report(STTS_ERR_INTERNAL);
-    return onFailure;
-  }
+auto Guarded(Call&& call, std::invoke_result_t<Call&> onFailure) noexcept {
+  return abi::Guarded(call, onFailure, ReportInternalError);
+}
+template <typename Call>
+  requires std::is_void_v<std::invoke_result_t<Call&>>
+void Guarded(Call&& call) noexcept {
+  abi::Guarded(call, ReportInternalError);
 }
 
 // The caller's text: STTS_ERR_EMPTY_TEXT or STTS_ERR_TEXT_TOO_LONG instead

@@ -37,6 +37,14 @@
  * PITCH (0-100), WORDS_PER_MINUTE (at 100 % speed), SAMPLE_RATE (16000 or
  * 8000) and ID; see docs/speech.md.
  *
+ * Failures never leave a call other than through its result: a call that
+ * runs out of memory returns STTS_ERR_INTERNAL (or the call's null, 0 or
+ * nothing) and STTS_GetError() then tells STTS_ERR_INTERNAL.
+ *
+ * Linking: this header needs no other project header than platform/abi;
+ * a C program links -lSONARA_M alone (nothing the engine returns is freed
+ * with the runtime library's functions).
+ *
  * Threads: every call may be made from any thread. Synthesis is serialised
  * inside the engine only while a piece of text is being computed (about a
  * millisecond per second of speech); callbacks run without engine locks.
@@ -46,9 +54,14 @@
 
 #include <stdint.h>
 
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_export.h"
+#include "platform/abi/vx_hwnd.h"
 
-#define STTS_API __attribute__((visibility("default")))
+#if defined(STTS_BUILDING)
+#define STTS_API VX_EXPORT
+#else
+#define STTS_API VX_IMPORT
+#endif
 
 #ifdef __cplusplus
 extern "C" {

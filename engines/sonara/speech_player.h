@@ -19,7 +19,7 @@
 
 #include "engines/sonara/synthesis.h"
 #include "platform/audio/pcm_output.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_hwnd.h"
 
 namespace orvilo::sonara {
 

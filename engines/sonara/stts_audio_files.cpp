@@ -93,13 +93,13 @@ bool EncodingOf(int code, orvilo::audio::SampleEncoding& encoding) {
 extern "C" {
 
 STTS_API int STTS_ConvSamplingRate(int n, const int16_t* in, int16_t* out, int fromRate, int toRate) {
-  if (!ValidConversion(n, in, out, fromRate, toRate)) return 0;
-  if (fromRate == toRate) {
-    std::memmove(out, in, static_cast<std::size_t>(n) * sizeof(int16_t));
-    return n;
-  }
   return Guarded(
       [&]() -> int {
+        if (!ValidConversion(n, in, out, fromRate, toRate)) return 0;
+        if (fromRate == toRate) {
+          std::memmove(out, in, static_cast<std::size_t>(n) * sizeof(int16_t));
+          return n;
+        }
         const auto target =
             static_cast<int>((static_cast<std::int64_t>(n) * toRate + fromRate / 2) / fromRate);
         int error = 0;
@@ -118,13 +118,13 @@ STTS_API int STTS_ConvSamplingRate(int n, const int16_t* in, int16_t* out, int f
 
 STTS_API int STTS_ConvSamplingRateBuf(int n, const int16_t* in, int16_t* out, int fromRate, int toRate,
                                       int blockIndex, STTS_ConvState* state) {
-  if (!ValidConversion(n, in, out, fromRate, toRate) || state == nullptr) return 0;
-  if (fromRate == toRate) {
-    std::memmove(out, in, static_cast<std::size_t>(n) * sizeof(int16_t));
-    return n;
-  }
   return Guarded(
       [&]() -> int {
+        if (!ValidConversion(n, in, out, fromRate, toRate) || state == nullptr) return 0;
+        if (fromRate == toRate) {
+          std::memmove(out, in, static_cast<std::size_t>(n) * sizeof(int16_t));
+          return n;
+        }
         auto* stream = static_cast<ConversionStream*>(state->converter);
         if (stream == nullptr || state->fromRate != fromRate || state->toRate != toRate) {
           delete stream;
@@ -155,43 +155,55 @@ STTS_API int STTS_ConvSamplingRateBuf(int n, const int16_t* in, int16_t* out, in
 }
 
 STTS_API void STTS_FreeConvState(STTS_ConvState* state) {
-  if (state == nullptr) return;
-  delete static_cast<ConversionStream*>(state->converter);
-  *state = STTS_ConvState{};
+  Guarded([&] {
+    if (state == nullptr) return;
+    delete static_cast<ConversionStream*>(state->converter);
+    *state = STTS_ConvState{};
+  });
 }
 
 STTS_API int STTS_Linear8EnCoding(int n, const int16_t* in, uint8_t* out) {
-  return EncodeEach(n, in, out, EncodeLinear8Signed);
+  return Guarded([&] { return EncodeEach(n, in, out, EncodeLinear8Signed); }, 0);
 }
 
 STTS_API int STTS_Linear8UnsignedEnCoding(int n, const int16_t* in, uint8_t* out) {
-  return EncodeEach(n, in, out, EncodeLinear8Unsigned);
+  return Guarded([&] { return EncodeEach(n, in, out, EncodeLinear8Unsigned); }, 0);
 }
 
-STTS_API int STTS_uLawEnCoding(int n, const int16_t* in, uint8_t* out) { return EncodeEach(n, in, out, EncodeMuLaw); }
+STTS_API int STTS_uLawEnCoding(int n, const int16_t* in, uint8_t* out) { return Guarded([&] { return EncodeEach(n, in, out, EncodeMuLaw); }, 0); }
 
-STTS_API int STTS_aLawEnCoding(int n, const int16_t* in, uint8_t* out) { return EncodeEach(n, in, out, EncodeALaw); }
+STTS_API int STTS_aLawEnCoding(int n, const int16_t* in, uint8_t* out) { return Guarded([&] { return EncodeEach(n, in, out, EncodeALaw); }, 0); }
 
 STTS_API int STTS_VOXADPCMEnCoding(int n, const int16_t* in, uint8_t* out) {
-  return EncodeAdpcm(ThreadVoxEncoder(), n, in, out);
+  return Guarded([&] { return EncodeAdpcm(ThreadVoxEncoder(), n, in, out); }, 0);
 }
 
 STTS_API int STTS_ADPCMEnCoding(int n, const int16_t* in, uint8_t* out) {
-  return EncodeAdpcm(ThreadImaEncoder(), n, in, out);
+  return Guarded([&] { return EncodeAdpcm(ThreadImaEncoder(), n, in, out); }, 0);
 }
 
-STTS_API void STTS_ResetEnCoding(void) { ResetThreadEncoders(); }
+STTS_API void STTS_ResetEnCoding(void) {
+  Guarded([] { ResetThreadEncoders(); });
+}
 
 STTS_API int STTS_MakeWaveHeader(int encoding, int rate, int dataBytes, uint8_t* buffer) {
-  orvilo::audio::SampleEncoding kind;
-  if (buffer == nullptr || !EncodingOf(encoding, kind) || rate <= 0 || dataBytes < 0) return 0;
-  return Guarded([&]() -> int { return WriteHeader(orvilo::audio::MakeWaveHeader(kind, rate, 1, dataBytes), buffer); }, 0);
+  return Guarded(
+      [&]() -> int {
+        orvilo::audio::SampleEncoding kind;
+        if (buffer == nullptr || !EncodingOf(encoding, kind) || rate <= 0 || dataBytes < 0) return 0;
+        return WriteHeader(orvilo::audio::MakeWaveHeader(kind, rate, 1, dataBytes), buffer);
+      },
+      0);
 }
 
 STTS_API int STTS_MakeAuHeader(int encoding, int rate, int dataBytes, uint8_t* buffer) {
-  orvilo::audio::SampleEncoding kind;
-  if (buffer == nullptr || !EncodingOf(encoding, kind) || rate <= 0 || dataBytes < 0) return 0;
-  return Guarded([&]() -> int { return WriteHeader(orvilo::audio::MakeAuHeader(kind, rate, 1, dataBytes), buffer); }, 0);
+  return Guarded(
+      [&]() -> int {
+        orvilo::audio::SampleEncoding kind;
+        if (buffer == nullptr || !EncodingOf(encoding, kind) || rate <= 0 || dataBytes < 0) return 0;
+        return WriteHeader(orvilo::audio::MakeAuHeader(kind, rate, 1, dataBytes), buffer);
+      },
+      0);
 }
 
 }  // extern "C"

@@ -45,18 +45,30 @@ STTS_API int STTS_PlayTTS(vx_hwnd window, uint32_t message, const char* text, co
 }
 
 STTS_API int STTS_PauseTTS(void) {
-  auto player = PlayerOrReport();
-  return player ? Report(player->Pause()) : STTS_ERR_NOT_INITIALIZED;
+  return Guarded(
+      []() -> int {
+        auto player = PlayerOrReport();
+        return player ? Report(player->Pause()) : STTS_ERR_NOT_INITIALIZED;
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_RestartTTS(void) {
-  auto player = PlayerOrReport();
-  return player ? Report(player->Restart()) : STTS_ERR_NOT_INITIALIZED;
+  return Guarded(
+      []() -> int {
+        auto player = PlayerOrReport();
+        return player ? Report(player->Restart()) : STTS_ERR_NOT_INITIALIZED;
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_StopTTS(void) {
-  auto player = PlayerOrReport();
-  return player ? Report(player->Stop()) : STTS_ERR_NOT_INITIALIZED;
+  return Guarded(
+      []() -> int {
+        auto player = PlayerOrReport();
+        return player ? Report(player->Stop()) : STTS_ERR_NOT_INITIALIZED;
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_RegisterUserDict(const char* path) {
@@ -74,8 +86,12 @@ STTS_API int STTS_RegisterUserDict(const char* path) {
 }
 
 STTS_API int STTS_DeleteUserDict(void) {
-  Engine::Instance().SetPlaybackDictionary(nullptr);
-  return STTS_OK;
+  return Guarded(
+      []() -> int {
+        Engine::Instance().SetPlaybackDictionary(nullptr);
+        return STTS_OK;
+      },
+      STTS_ERR_INTERNAL);
 }
 
 }  // extern "C"

@@ -31,12 +31,7 @@ STTS_API int STTS_Initialize(void) {
 }
 
 STTS_API void STTS_UnInitialize(void) {
-  Guarded(
-      []() -> int {
-        Engine::Instance().Uninitialize();
-        return 0;
-      },
-      0);
+  Guarded([] { Engine::Instance().Uninitialize(); });
 }
 
 STTS_API int STTS_LoadEngine(int language, const char* dbFolder, int reserved) {
@@ -51,9 +46,13 @@ STTS_API int STTS_LoadEngine(int language, const char* dbFolder, int reserved) {
 }
 
 STTS_API int STTS_UnLoadEngine(int language) {
-  const auto which = LanguageFromNumber(language);
-  if (!which) return Report(STTS_ERR_LANGUAGE);
-  return Report(Engine::Instance().Unload(*which));
+  return Guarded(
+      [&]() -> int {
+        const auto which = LanguageFromNumber(language);
+        if (!which) return Report(STTS_ERR_LANGUAGE);
+        return Report(Engine::Instance().Unload(*which));
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_GetDBInfo(int language, int speaker, SpeakerDbInfo* info) {
@@ -99,16 +98,20 @@ STTS_API int STTS_GetEngineInfo(int language, EngineInfo* info) {
 }
 
 STTS_API int STTS_GetSpeedDefault(int language, int* min, int* max) {
-  return DefaultOf(language, kSpeedRange, min, max);
+  return Guarded([&] { return DefaultOf(language, kSpeedRange, min, max); }, STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_GetVolumeDefault(int language, int* min, int* max) {
-  return DefaultOf(language, kVolumeRange, min, max);
+  return Guarded([&] { return DefaultOf(language, kVolumeRange, min, max); }, STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_GetPitchDefault(int language, int speaker, int* min, int* max) {
-  if (speaker < 0 || speaker >= STTS_SPEAKER_COUNT) return Report(STTS_ERR_SPEAKER);
-  return DefaultOf(language, kPitchRange, min, max);
+  return Guarded(
+      [&]() -> int {
+        if (speaker < 0 || speaker >= STTS_SPEAKER_COUNT) return Report(STTS_ERR_SPEAKER);
+        return DefaultOf(language, kPitchRange, min, max);
+      },
+      STTS_ERR_INTERNAL);
 }
 
 }  // extern "C"

@@ -70,6 +70,20 @@ int SynthesizeOnHandle(STTS_HANDLE handle, const char* text, int mode, int block
     handle->busy = true;
     handle->busyThread = std::this_thread::get_id();
   }
+  // However the synthesis ends, an exception included, the handle is free
+  // again and a STTS_DeleteThread waiting for it wakes up.
+  struct BusyRelease {
+    Registry& registry;
+    STTS_HANDLE handle;
+    ~BusyRelease() {
+      {
+        std::lock_guard lock(registry.mutex);
+        handle->busy = false;
+        handle->stop = false;
+      }
+      registry.idle.notify_all();
+    }
+  } const release{registry, handle};
   settings.maxBlockSamples = static_cast<std::size_t>(blockBytes / 2);
   ResetThreadEncoders();  // a synthesis on this thread begins a new encoded stream
 
@@ -96,12 +110,6 @@ int SynthesizeOnHandle(STTS_HANDLE handle, const char* text, int mode, int block
         return !handle->stop.load();
       });
 
-  {
-    std::lock_guard lock(registry.mutex);
-    handle->busy = false;
-    handle->stop = false;
-  }
-  registry.idle.notify_all();
   return ok ? STTS_DONE : Report(STTS_ERR_SYNTHESIZER);
 }
 
@@ -139,23 +147,27 @@ STTS_API STTS_HANDLE STTS_CreateThread(void* userData, STTS_Callback callback, i
       static_cast<STTS_HANDLE>(nullptr));
 }
 
-STTS_API int STTS_GetError(void) { return LastError(); }
+STTS_API int STTS_GetError(void) { return Guarded([] { return LastError(); }, STTS_ERR_INTERNAL); }
 
 STTS_API int STTS_DeleteThread(STTS_HANDLE handle) {
-  Registry& registry = Handles();
-  {
-    std::unique_lock lock(registry.mutex);
-    if (registry.live.count(handle) == 0) return Report(STTS_ERR_HANDLE);
-    if (handle->busy) {
-      if (handle->busyThread == std::this_thread::get_id()) return Report(STTS_ERR_BUSY);
-      handle->stop = true;
-      registry.idle.wait(lock, [&]() -> int { return !handle->busy; });
-      if (registry.live.count(handle) == 0) return Report(STTS_ERR_HANDLE);  // deleted meanwhile
-    }
-    registry.live.erase(handle);
-  }
-  delete handle;
-  return STTS_OK;
+  return Guarded(
+      [&]() -> int {
+        Registry& registry = Handles();
+        {
+          std::unique_lock lock(registry.mutex);
+          if (registry.live.count(handle) == 0) return Report(STTS_ERR_HANDLE);
+          if (handle->busy) {
+            if (handle->busyThread == std::this_thread::get_id()) return Report(STTS_ERR_BUSY);
+            handle->stop = true;
+            registry.idle.wait(lock, [&]() -> int { return !handle->busy; });
+            if (registry.live.count(handle) == 0) return Report(STTS_ERR_HANDLE);  // deleted meanwhile
+          }
+          registry.live.erase(handle);
+        }
+        delete handle;
+        return STTS_OK;
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_ChangeAttr(STTS_HANDLE handle, const char* markup) {
@@ -194,38 +206,58 @@ STTS_API int STTS_LoadUserDict(STTS_HANDLE handle, const char* path, int* entrie
 }
 
 STTS_API int STTS_UnLoadUserDict(STTS_HANDLE handle) {
-  return ChangeSettings(handle, [](SynthesisSettings& settings) -> int {
-    settings.dictionary.reset();
-    return STTS_OK;
-  });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [](SynthesisSettings& settings) -> int {
+          settings.dictionary.reset();
+          return STTS_OK;
+        });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_SetCharSet(STTS_HANDLE handle, int charSet) {
-  return ChangeSettings(handle, [&](SynthesisSettings& settings) -> int {
-    switch (charSet) {
-      case STTS_CHARSET_AUTO: settings.characterSet = CharacterSet::kAutomatic; return STTS_OK;
-      case STTS_CHARSET_UTF8: settings.characterSet = CharacterSet::kUtf8; return STTS_OK;
-      case STTS_CHARSET_CODE_PAGE: settings.characterSet = CharacterSet::kCodePage; return STTS_OK;
-      default: return STTS_ERR_UNSUPPORTED;
-    }
-  });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [&](SynthesisSettings& settings) -> int {
+          switch (charSet) {
+            case STTS_CHARSET_AUTO: settings.characterSet = CharacterSet::kAutomatic; return STTS_OK;
+            case STTS_CHARSET_UTF8: settings.characterSet = CharacterSet::kUtf8; return STTS_OK;
+            case STTS_CHARSET_CODE_PAGE: settings.characterSet = CharacterSet::kCodePage; return STTS_OK;
+            default: return STTS_ERR_UNSUPPORTED;
+          }
+        });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_SetTextFormat(STTS_HANDLE handle, int format) {
-  return ChangeSettings(handle, [&](SynthesisSettings&) -> int {
-    return format == STTS_TEXT_PLAIN ? STTS_OK : STTS_ERR_UNSUPPORTED;
-  });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [&](SynthesisSettings&) -> int {
+          return format == STTS_TEXT_PLAIN ? STTS_OK : STTS_ERR_UNSUPPORTED;
+        });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_SetHighLight(STTS_HANDLE handle, int on) {
-  return ChangeSettings(handle, [&](SynthesisSettings& settings) -> int {
-    settings.highlight = on != 0;
-    return STTS_OK;
-  });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [&](SynthesisSettings& settings) -> int {
+          settings.highlight = on != 0;
+          return STTS_OK;
+        });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_SetLipSync(STTS_HANDLE handle, int on) {
-  return ChangeSettings(handle, [&](SynthesisSettings&) -> int { return on == 0 ? STTS_OK : STTS_ERR_UNSUPPORTED; });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [&](SynthesisSettings&) -> int { return on == 0 ? STTS_OK : STTS_ERR_UNSUPPORTED; });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 STTS_API int STTS_TextToPcmBuf(STTS_HANDLE handle, const char* text, int mode, int blockBytes) {
@@ -247,10 +279,14 @@ STTS_API int STTS_TextToSpeech(STTS_HANDLE handle, const char* text, int mode) {
 }
 
 STTS_API int STTS_StopTextToSpeech(STTS_HANDLE handle) {
-  return ChangeSettings(handle, [&](SynthesisSettings&) -> int {
-    handle->stop = true;
-    return STTS_OK;
-  });
+  return Guarded(
+      [&]() -> int {
+        return ChangeSettings(handle, [&](SynthesisSettings&) -> int {
+          handle->stop = true;
+          return STTS_OK;
+        });
+      },
+      STTS_ERR_INTERNAL);
 }
 
 }  // extern "C"

@@ -26,7 +26,7 @@
 #include <optional>
 
 #include "platform/win/message.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_hwnd.h"
 
 namespace orvilo::win {
 

@@ -24,6 +24,11 @@ class ArMode : public Mode {
 
   int Marker() const { return marker_; }
   const std::string& Caption() const { return caption_; }
+  // The chosen unit's marker value (0..6) and caption, shown until AR mode is left.
+  void ShowUnitCaption(int marker, std::string caption) {
+    marker_ = marker;
+    caption_ = std::move(caption);
+  }
 
  private:
   // Six filled cells of 22 x 22, then six empty ones.

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "ocr/LEXIQ.h"
+#include "platform/sys/global_memory.h"
+#include "platform/sys/system_string.h"
 
 extern "C" int LexiqRecordSizesSeenFromC(int which);
 

@@ -7,14 +7,18 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <omp.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engines/palen/PalenPublicAPI.h"
@@ -535,6 +539,43 @@ TEST_F(PalenEngineTest, ProgressRunsFromZeroToAHundredAndCanStopTheWork) {
                                       nullptr, 0, &stopping),
             nullptr);
   EXPECT_EQ(stopped.percents.size(), 1u);
+}
+
+// ---- Threads -----------------------------------------------------------
+
+int ThreadsOfThisProcess() {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                                        std::filesystem::directory_iterator()));
+}
+
+std::atomic<int> mostThreadsWhileReading{0};
+int NoteThreads(int /*itemIndex*/) {
+  mostThreadsWhileReading = std::max(mostThreadsWhileReading.load(), ThreadsOfThisProcess());
+  return 0;
+}
+
+// Debian's Tesseract would start OpenMP threads for each line; libgomp keeps
+// the limit per thread, so a thread other than the one that first used the
+// engine is where a process-wide assumption shows. Its OpenMP threads would
+// still be alive when an item is done.
+TEST_F(PalenEngineTest, ReadsOnTheCallingThreadAloneWhicheverThreadCalls) {
+  VxGlobalHandle page = TextPage(Sentence());
+  ASSERT_EQ(PALEN_AutoSpliteLayout_WithLocal(&page, nullptr, 0, nullptr), 1);
+  std::string text;
+  int threadsBefore = 0;
+  int callersLevelsAfter = 0;
+  std::thread reader([&] {
+    omp_set_max_active_levels(3);  // the caller's own setting, to be left alone
+    threadsBefore = ThreadsOfThisProcess();
+    mostThreadsWhileReading = 0;
+    text = TakeText(PALEN_Recognize_WithLocal(page, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr,
+                                              nullptr, 1.0f, &NoteThreads, 0, nullptr));
+    callersLevelsAfter = omp_get_max_active_levels();
+  });
+  reader.join();
+  EXPECT_EQ(text, kSentence.toStdString());
+  EXPECT_EQ(mostThreadsWhileReading.load(), threadsBefore) << "no thread was started to read";
+  EXPECT_EQ(callersLevelsAfter, 3);
 }
 
 // ---- Columns ----------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 TEST(GlobalMemory, ZeroInitialisedBlockKeepsItsSizeAndBytes) {
   VxGlobalHandle block = VxGlobalAlloc(VX_GHND, 1000);
@@ -66,17 +67,38 @@ TEST(GlobalMemory, LockHolderUnlocksWhenItGoes) {
 }
 
 TEST(GlobalMemory, BlockWithCopiesTheBytes) {
-  VxGlobalHandle copy = orvilo::sys::GlobalBlockWith("page", 5);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(VxGlobalSize(copy), 5u);
-  EXPECT_STREQ(static_cast<const char*>(orvilo::sys::GlobalLock(copy).bytes()), "page");
-  VxGlobalFree(copy);
+  const orvilo::sys::GlobalBlock copy = orvilo::sys::GlobalBlockWith("page", 5);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(VxGlobalSize(copy.get()), 5u);
+  EXPECT_STREQ(static_cast<const char*>(orvilo::sys::GlobalLock(copy.get()).bytes()), "page");
   // No bytes: a zero-filled block of the size; no size: an empty block.
-  VxGlobalHandle zeros = orvilo::sys::GlobalBlockWith(nullptr, 3);
-  EXPECT_EQ(static_cast<const char*>(orvilo::sys::GlobalLock(zeros).bytes())[2], 0);
-  VxGlobalFree(zeros);
-  VxGlobalHandle empty = orvilo::sys::GlobalBlockWith("x", 0);
-  ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(VxGlobalSize(empty), 0u);
-  VxGlobalFree(empty);
+  const orvilo::sys::GlobalBlock zeros = orvilo::sys::GlobalBlockWith(nullptr, 3);
+  EXPECT_EQ(static_cast<const char*>(orvilo::sys::GlobalLock(zeros.get()).bytes())[2], 0);
+  const orvilo::sys::GlobalBlock empty = orvilo::sys::GlobalBlockWith("x", 0);
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(VxGlobalSize(empty.get()), 0u);
+}
+
+// Whether the owner really frees is seen by the sanitizer build's leak check.
+TEST(GlobalMemory, OwnerHasOneBlockAndHandsItOnOnlyByRelease) {
+  orvilo::sys::GlobalBlock first = orvilo::sys::GlobalBlock::Allocate(VX_GHND, 16);
+  ASSERT_TRUE(first);
+  const VxGlobalHandle handle = first.get();
+
+  orvilo::sys::GlobalBlock second(std::move(first));
+  EXPECT_FALSE(first) << "a moved-from owner holds nothing";
+  EXPECT_EQ(second.get(), handle);
+
+  orvilo::sys::GlobalBlock third = orvilo::sys::GlobalBlock::Allocate(VX_GHND, 4);
+  third = std::move(second);  // frees third's own block, takes the first one
+  EXPECT_EQ(third.get(), handle);
+
+  const VxGlobalHandle handedOn = third.release();
+  EXPECT_FALSE(third);
+  EXPECT_EQ(VxGlobalSize(handedOn), 16u) << "released, not freed";
+  third.reset(handedOn);
+  third.reset();  // frees it
+  EXPECT_FALSE(third);
+
+  EXPECT_FALSE(orvilo::sys::GlobalBlock::Allocate(VX_GHND, ~size_t{0})) << "an absurd size gives no block";
 }

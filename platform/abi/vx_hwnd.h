@@ -9,8 +9,8 @@
  *  - a handle stays valid memory for the life of the process;
  *  - id is a stable number that names the window on command lines and
  *    sockets (as a window handle's value does on Windows). */
-#ifndef ORVILO_PLATFORM_WIN_VX_HWND_H
-#define ORVILO_PLATFORM_WIN_VX_HWND_H
+#ifndef ORVILO_PLATFORM_ABI_VX_HWND_H
+#define ORVILO_PLATFORM_ABI_VX_HWND_H
 
 #include <stdint.h>
 
