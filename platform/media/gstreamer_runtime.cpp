@@ -1,0 +1,26 @@
+#include "platform/media/gstreamer_runtime.h"
+
+#include <gst/gst.h>
+
+#include <mutex>
+
+#include "platform/media/demo_camera_src.h"
+
+namespace orvilo::media {
+
+bool EnsureGstreamer() {
+  static std::once_flag once;
+  static bool ready = false;
+  std::call_once(once, [] {
+    GError* error = nullptr;
+    if (!gst_init_check(nullptr, nullptr, &error)) {
+      g_printerr("GStreamer cannot start: %s\n", error != nullptr ? error->message : "unknown reason");
+      if (error != nullptr) g_error_free(error);
+      return;
+    }
+    ready = RegisterDemoCameraElement();
+  });
+  return ready;
+}
+
+}  // namespace orvilo::media
