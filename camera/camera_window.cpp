@@ -19,6 +19,7 @@
 #include "platform/gdi/key_colour.h"
 #include "platform/gdi/qimage_conversion.h"
 #include "platform/gdi/rotate_flip.h"
+#include "platform/media/gstreamer_runtime.h"
 #include "platform/sys/dynamic_library.h"
 #include "platform/sys/program_folder.h"
 #include "ui/navigator_window.h"
@@ -367,11 +368,15 @@ void CVyr3CameraWnd::SetRotation(int quarterTurns) {
   RecomputeRotateFlipCode();
 }
 
-// The decoder's black-and-white switch: load, call, unload, as any program
-// may; a missing module or export is skipped.
+// The decoder's black-and-white switch: load, call, unload. The module is
+// the file GStreamer runs the decoder from (the program folder's, normally),
+// so the switch reaches the running pipelines; a missing module or export is
+// skipped.
 void CVyr3CameraWnd::CallDecoderSetBW(int blackWhite) {
-  sys::DynamicLibrary module(sys::JoinPath(sys::ProgramFolder(), "VxmMjpeg.so"));
-  if (auto setBW = module.Find<void (*)(int)>("SetBW")) setBW(blackWhite);
+  std::string file = media::ElementModuleFile("vxmmjpegdec");
+  if (file.empty()) file = sys::JoinPath(sys::ProgramFolder(), "VxmMjpeg.so");
+  sys::DynamicLibrary module(file);
+  if (auto setBW = module.Find<int (*)(int)>("SetBW")) setBW(blackWhite);
 }
 
 void CVyr3CameraWnd::ToggleBlackWhite() {

@@ -23,4 +23,17 @@ bool EnsureGstreamer() {
   return ready;
 }
 
+std::string ElementModuleFile(const char* factoryName) {
+  if (!EnsureGstreamer()) return "";
+  GstPluginFeature* feature = gst_registry_lookup_feature(gst_registry_get(), factoryName);
+  if (feature == nullptr) return "";
+  std::string file;
+  if (GstPlugin* plugin = gst_plugin_feature_get_plugin(feature)) {
+    if (const gchar* name = gst_plugin_get_filename(plugin)) file = name;
+    gst_object_unref(plugin);
+  }
+  gst_object_unref(feature);
+  return file;
+}
+
 }  // namespace orvilo::media
