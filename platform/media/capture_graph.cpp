@@ -34,10 +34,15 @@ std::string SourceDescription(const CaptureDevice& video) {
 }  // namespace
 
 std::string PreviewGraphDescription(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder) {
+  return PreviewGraphDescription(SourceDescription(video), format, decoder);
+}
+
+std::string PreviewGraphDescription(const std::string& sourceDescription, const CaptureFormat& format,
+                                    PreviewDecoder decoder) {
   const std::string size = ",width=" + std::to_string(format.width) + ",height=" + std::to_string(format.height) +
                            ",framerate=" + std::to_string(format.framesPerSecond) + "/1";
   const bool yuy2 = format.subtype == CaptureSubtype::Yuy2;
-  std::string description = SourceDescription(video);
+  std::string description = sourceDescription;
   description += " ! capsfilter name=capture-format caps=\"" +
                  std::string(yuy2 ? "video/x-raw,format=YUY2" : "image/jpeg") + size + "\"";
   // One frame of queue, never more: the newest frame wins.
@@ -98,12 +103,21 @@ CaptureGraph::~CaptureGraph() { Free(); }
 
 bool CaptureGraph::BuildPreview(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder,
                                 std::string* error) {
+  return BuildPreviewFrom(SourceDescription(video), format, decoder, error);
+}
+
+GstElement* CaptureGraph::Element(const char* name) const {
+  return pipeline_ != nullptr ? gst_bin_get_by_name(GST_BIN(pipeline_), name) : nullptr;
+}
+
+bool CaptureGraph::BuildPreviewFrom(const std::string& sourceDescription, const CaptureFormat& format,
+                                    PreviewDecoder decoder, std::string* error) {
   Free();
   if (!EnsureGstreamer()) {
     if (error) *error = "GStreamer is not available";
     return false;
   }
-  const std::string description = PreviewGraphDescription(video, format, decoder);
+  const std::string description = PreviewGraphDescription(sourceDescription, format, decoder);
   GError* parseError = nullptr;
   GstElement* pipeline = gst_parse_launch_full(description.c_str(), nullptr, GST_PARSE_FLAG_FATAL_ERRORS, &parseError);
   if (pipeline == nullptr || parseError != nullptr) {

@@ -53,6 +53,8 @@ struct VideoFrame {
 // The gst-launch description of the preview graph (without the source's own
 // options); graph labels are the element names.
 std::string PreviewGraphDescription(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder);
+std::string PreviewGraphDescription(const std::string& sourceDescription, const CaptureFormat& format,
+                                    PreviewDecoder decoder);
 
 class CaptureGraph {
  public:
@@ -68,6 +70,13 @@ class CaptureGraph {
   // `error`, when GStreamer, an element or the device is missing.
   bool BuildPreview(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder,
                     std::string* error);
+  // The same graph behind any source element (a gst-launch description
+  // whose element is named "source"), for benchmarks that feed frames.
+  bool BuildPreviewFrom(const std::string& sourceDescription, const CaptureFormat& format, PreviewDecoder decoder,
+                        std::string* error);
+  // An element of the graph by name, with a reference the caller drops
+  // (gst_object_unref); null when there is none.
+  GstElement* Element(const char* name) const;
   bool Exists() const { return pipeline_ != nullptr; }
 
   // Whether the device can capture `width` × `height` in any format; asks
