@@ -118,6 +118,11 @@ bool CVyr3CameraWnd::BuildPreview() {
     return false;
   }
   previewEnabled_ = true;
+  // The still branch: every press of the camera's button asks the main
+  // window to save the live picture. A camera without one runs without it.
+  if (auto* owner = qobject_cast<win::Window*>(parentWidget())) {
+    stillButton_.Start(video_->path, [owner] { owner->PostMessage(message::kStillButton); });
+  }
   if (core::GroupOf(model_) == core::CameraGroup::C) CallDecoderSetBW(colour_ ? 0 : 1);
   AutoFocus();
   return true;
@@ -139,6 +144,7 @@ void CVyr3CameraWnd::StopPreview() {
   if (state_ != GraphState::Previewing) return;
   paused_ = false;
   previewEnabled_ = false;
+  stillButton_.Stop();
   graph_->Stop();
   {
     std::lock_guard lock(frameLock_);
@@ -164,6 +170,7 @@ void CVyr3CameraWnd::CloseCamera() {
   KillTimer(kReconnectTimer);
   if (state_ == GraphState::Recording) StopRecording();
   StopPreview();
+  stillButton_.Stop();
   if (graph_) graph_->Free();
   video_.reset();
   audio_.reset();

@@ -22,6 +22,7 @@
 #include "camera/camera_view.h"
 #include "platform/gdi/rect.h"
 #include "platform/media/capture_graph.h"
+#include "platform/media/still_button.h"
 
 namespace orvilo::ui {
 class CNavigatorWnd;
@@ -131,6 +132,7 @@ class CVyr3CameraWnd : public CameraView {
   std::optional<CaptureDevice> video_;
   std::optional<CaptureDevice> audio_;
   std::unique_ptr<media::CaptureGraph> graph_;
+  media::StillButton stillButton_;  // the camera's snapshot button, when it has one
   bool errorReported_ = false;  // one log line per failing run, not one per frame
 
   // Written by the streaming thread, read by the window's.

@@ -54,6 +54,17 @@ std::string PreviewGraphDescription(const std::string& sourceDescription, const 
   return description;
 }
 
+std::string AudioSourceDescription(const CaptureDevice& audio) {
+  if (audio.path == kDemoCameraPath) {
+    return "audiotestsrc name=audio-source is-live=true wave=pink-noise volume=0.02";
+  }
+  if (audio.path.empty()) return "autoaudiosrc name=audio-source";
+  gchar* quoted = g_strescape(audio.path.c_str(), nullptr);
+  std::string description = std::string("pulsesrc name=audio-source device=\"") + quoted + "\"";
+  g_free(quoted);
+  return description;
+}
+
 struct GraphCallbacks {
   static GstFlowReturn NewSample(GstAppSink* sink, gpointer data) {
     auto* self = static_cast<CaptureGraph*>(data);

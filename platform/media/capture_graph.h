@@ -56,6 +56,11 @@ std::string PreviewGraphDescription(const CaptureDevice& video, const CaptureFor
 std::string PreviewGraphDescription(const std::string& sourceDescription, const CaptureFormat& format,
                                     PreviewDecoder decoder);
 
+// The gst-launch description of the audio source for a microphone of the
+// device lists (its element named "audio-source"): the demo microphone is a
+// quiet, live pink noise; other devices open through the sound server.
+std::string AudioSourceDescription(const CaptureDevice& audio);
+
 class CaptureGraph {
  public:
   using FrameCallback = std::function<void(const VideoFrame&)>;

@@ -127,6 +127,13 @@ TEST(CaptureGraph, MissingDeviceOrElementFailsWithAReason) {
   EXPECT_FALSE(owner.graph.DeviceOffers(1280, 1024));
 }
 
+TEST(AudioSourceDescription, TheDemoMicrophoneIsAQuietLiveNoise) {
+  const CaptureDevice demo{"demo#microphone", "Orvilo Demo Microphone", kDemoCameraPath};
+  EXPECT_EQ(AudioSourceDescription(demo), "audiotestsrc name=audio-source is-live=true wave=pink-noise volume=0.02");
+  EXPECT_EQ(AudioSourceDescription({"audio#x", "Mic", "alsa_input.usb"}),
+            "pulsesrc name=audio-source device=\"alsa_input.usb\"");
+}
+
 TEST(CaptureGraph, DeviceOffersAsksTheSource) {
   testing::StartMediaGstreamer();
   Owner owner;
