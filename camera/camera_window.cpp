@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -42,6 +43,7 @@ void Log(const std::string& line) { std::fprintf(stderr, "camera: %s\n", line.c_
 
 CVyr3CameraWnd::CVyr3CameraWnd(QWidget* parent) : CameraView(parent) {
   setMouseTracking(true);
+  setCursor(Qt::ArrowCursor);
   InstallDemoCameraPage();
   splitBar_ = ui::LoadSkinBitmap(skin::kSplitBar);
   insetFrame_ = gdi::KeyColourToTransparent(ui::LoadSkinBitmap(skin::kInsetFrame));
@@ -111,10 +113,10 @@ bool CVyr3CameraWnd::BuildPreview() {
   if (!video_) return false;
   overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
   update();
-  errorReported_ = false;
   std::string error;
   if (!graph_->BuildPreview(*video_, CaptureFormat(), PreviewDecoderFor(), &error)) {
-    Log(video_->friendlyName + ": " + error);
+    if (!lossLogged_) Log(video_->friendlyName + ": " + error);
+    lossLogged_ = true;
     return false;
   }
   previewEnabled_ = true;
@@ -182,13 +184,13 @@ bool CVyr3CameraWnd::StopRecording() { return false; }
 
 // Errors arrive here on the window's thread. The last picture stays; the
 // device is released and tried again a little later, as an unplugged camera
-// may come back. One line in the log per failing run.
+// may come back. The log gets the errors of a loss once, not every retry.
 void CVyr3CameraWnd::OnGraphEvent() {
   const auto lines = graph_->DrainBus();
   if (lines.empty() || state_ != GraphState::Previewing) return;
-  if (!errorReported_) {
+  if (!lossLogged_) {
     for (const auto& line : lines) Log(line);
-    errorReported_ = true;
+    lossLogged_ = true;
   }
   graph_->Free();
   overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
@@ -255,6 +257,7 @@ void CVyr3CameraWnd::StoreFrame(const media::VideoFrame& frame) {
 
 void CVyr3CameraWnd::OnFrameStored() {
   repaintPending_ = false;
+  lossLogged_ = false;
   update();
   if (zoom_ > 1.0 && navigator_ != nullptr && navigator_->isVisible()) navigator_->SetPicture(zoom_, CurrentFrame());
 }
@@ -483,6 +486,16 @@ void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
 }
 
 void CVyr3CameraWnd::OnExitSizeMove() { PostToMainWindow(command::kSplitSizingEnded); }
+
+// Split: the view is sized by its left edge, at least 28 wide (388 while the
+// focus popup needs the room) and at most the main window's width − 14.
+void CVyr3CameraWnd::OnSizing(win::HitTest edge, QRect& proposedGeometry) {
+  if (arrangement_ != Arrangement::Split || edge != win::HitTest::Left || parentWidget() == nullptr) return;
+  const int minimum = focusPopup_ != nullptr && focusPopup_->isVisible() ? 388 : 28;
+  const int maximum = std::max(minimum, parentWidget()->width() - 14);
+  const int width = std::clamp(proposedGeometry.width(), minimum, maximum);
+  proposedGeometry.setLeft(proposedGeometry.right() + 1 - width);
+}
 
 void CVyr3CameraWnd::mouseDoubleClickEvent(QMouseEvent* event) {
   if (arrangement_ == Arrangement::CameraInset && event->button() == Qt::LeftButton) {

@@ -106,6 +106,7 @@ class CVyr3CameraWnd : public CameraView {
   void resizeEvent(QResizeEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void OnExitSizeMove() override;
+  void OnSizing(win::HitTest edge, QRect& proposedGeometry) override;
 
  private:
   bool BuildPreview();
@@ -133,7 +134,7 @@ class CVyr3CameraWnd : public CameraView {
   std::optional<CaptureDevice> audio_;
   std::unique_ptr<media::CaptureGraph> graph_;
   media::StillButton stillButton_;  // the camera's snapshot button, when it has one
-  bool errorReported_ = false;  // one log line per failing run, not one per frame
+  bool lossLogged_ = false;  // one log line per loss of the camera, not one per retry
 
   // Written by the streaming thread, read by the window's.
   std::atomic<int> overlay_{static_cast<int>(OverlayStatus::None)};

@@ -6,11 +6,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "gstreamer_for_tests.h"
+#include "core/command_ids.h"
 #include "platform/gdi/bitmap_header.h"
 #include "platform/media/gstreamer_runtime.h"
 #include "ui/navigator_window.h"
@@ -265,6 +268,64 @@ TEST_F(LiveView, AMissingDeviceLeavesThePleaseWaitTextAndNoGraph) {
   EXPECT_TRUE(view.TakeSnapshot(false).IsEmpty());
   view.repaint();
   view.CloseCamera();
+}
+
+}  // namespace
+}  // namespace orvilo::camera
+
+namespace orvilo::camera {
+namespace {
+
+// Posted commands reach the main window's side as they would in the program.
+class MainWindowSide : public win::Window {
+ public:
+  std::vector<int> commands;
+
+ protected:
+  bool OnCommand(int commandId) override {
+    commands.push_back(commandId);
+    return true;
+  }
+};
+
+void Drag(QWidget* widget, QPoint from, QPoint to) {
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(widget, to);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), widget->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &move);
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+TEST(CameraArrangement, SplitIsSizedByItsLeftEdgeWithinItsLimits) {
+  MainWindowSide main;
+  main.resize(1000, 700);
+  auto* view = new CVyr3CameraWnd(&main);
+  view->setGeometry(500, 0, 500, 700);
+  view->SetArrangement(Arrangement::Split);
+  main.show();
+  EXPECT_EQ(view->HitTestAt({2, 300}), win::HitTest::Left);
+  EXPECT_EQ(view->HitTestAt({20, 300}), win::HitTest::Client);
+  Drag(view, {2, 300}, {-700, 300});
+  EXPECT_EQ(view->width(), 1000 - 14);
+  EXPECT_EQ(view->geometry().right(), 999);
+  Drag(view, {2, 300}, {975, 300});
+  EXPECT_EQ(view->width(), 28);
+  QCoreApplication::processEvents();
+  EXPECT_NE(std::find(main.commands.begin(), main.commands.end(), command::kSplitSizingEnded), main.commands.end());
+}
+
+TEST(CameraArrangement, TheInsetIsDraggedByItsBodyAndADoubleClickSwapsTheRoles) {
+  MainWindowSide main;
+  main.resize(1000, 700);
+  auto* view = new CVyr3CameraWnd(&main);
+  view->setGeometry(100, 100, 400, 305);
+  view->SetArrangement(Arrangement::CameraInset);
+  main.show();
+  EXPECT_EQ(view->HitTestAt({200, 150}), win::HitTest::Caption);
+  QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, {200, 150});
+  QCoreApplication::processEvents();
+  EXPECT_NE(std::find(main.commands.begin(), main.commands.end(), command::kSwapToImageInset), main.commands.end());
 }
 
 }  // namespace
