@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -37,6 +39,27 @@ double ProcessCpuSeconds() {
   return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
+// The live view, noting each paint's arrival-to-paint time.
+class MeasuredView : public camera::CVyr3CameraWnd {
+ public:
+  std::vector<double> latenciesMs;
+  bool measuring = false;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const auto painted = FramesPainted();
+    camera::CVyr3CameraWnd::paintEvent(event);
+    if (measuring && FramesPainted() != painted) latenciesMs.push_back(LastArrivalToPaintNs() / 1e6);
+  }
+};
+
+// Runs the event loop (sleeping while there is nothing to do) for `ms`.
+void RunEventLoop(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
 struct Result {
   double fps = 0;
   double cpuPerFrameMs = 0;
@@ -52,7 +75,7 @@ Result Run(int width, int height, int rate, double seconds) {
   std::vector<std::vector<std::uint8_t>> frames;
   for (int i = 0; i < 8; ++i) frames.push_back(media::EncodeCameraJpeg(media::DemoFrameAt(page, i * 0.5)));
 
-  camera::CVyr3CameraWnd view;
+  MeasuredView view;
   view.resize(1024, 776);
   view.show();
   media::CaptureGraph graph([&view](const media::VideoFrame& frame) { view.StoreFrame(frame); }, [] {});
@@ -84,23 +107,17 @@ Result Run(int width, int height, int rate, double seconds) {
   });
 
   // Warm up a second, then measure.
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  RunEventLoop(1000);
   const std::uint64_t paintedBefore = view.FramesPainted();
   const double cpuBefore = ProcessCpuSeconds();
-  std::vector<double> latencies;
-  std::uint64_t lastPainted = paintedBefore;
-  timer.restart();
-  while (timer.elapsed() < seconds * 1000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-    if (view.FramesPainted() != lastPainted) {
-      lastPainted = view.FramesPainted();
-      latencies.push_back(view.LastArrivalToPaintNs() / 1e6);
-    }
-  }
+  view.measuring = true;
+  QElapsedTimer timer;
+  timer.start();
+  RunEventLoop(static_cast<int>(seconds * 1000));
+  view.measuring = false;
   const double wall = timer.elapsed() / 1000.0;
   const double cpu = ProcessCpuSeconds() - cpuBefore;
+  std::vector<double>& latencies = view.latenciesMs;
   feeding = false;
   feeder.join();
   graph.Free();

@@ -48,7 +48,10 @@ std::string PreviewGraphDescription(const std::string& sourceDescription, const 
   // One frame of queue, never more: the newest frame wins.
   description += " ! queue name=preview-queue leaky=downstream max-size-buffers=1 max-size-bytes=0 max-size-time=0";
   if (!yuy2 && decoder == PreviewDecoder::Vxm) description += " ! vxmmjpegdec name=preview-decoder";
-  if (!yuy2 && decoder == PreviewDecoder::Platform) description += " ! jpegdec name=preview-decoder ! videoconvert";
+  // A corrupt frame is skipped, never the end of the capture.
+  if (!yuy2 && decoder == PreviewDecoder::Platform) {
+    description += " ! jpegdec name=preview-decoder max-errors=-1 ! videoconvert";
+  }
   description += " ! appsink name=preview-grab caps=\"video/x-raw,format=" + std::string(yuy2 ? "YUY2" : "BGRx") +
                  "\" max-buffers=1 drop=true sync=false emit-signals=false";
   return description;
