@@ -1,6 +1,9 @@
 #include "platform/media/capture_graph.h"
 
+#include <gst/app/gstappsrc.h>
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <atomic>
 #include <chrono>
@@ -8,6 +11,7 @@
 #include <thread>
 
 #include "media_test_support.h"
+#include "platform/media/demo_camera_frames.h"
 
 namespace orvilo::media {
 namespace {
@@ -125,6 +129,48 @@ TEST(CaptureGraph, MissingDeviceOrElementFailsWithAReason) {
   EXPECT_FALSE(owner.graph.Exists());
   EXPECT_FALSE(owner.graph.Run());
   EXPECT_FALSE(owner.graph.DeviceOffers(1280, 1024));
+}
+
+// A camera that sends a broken frame now and then: the frame is skipped,
+// the stream goes on, and nothing reaches the bus but the end of the stream.
+TEST(CaptureGraph, CorruptFramesAreSkippedAndTheCaptureGoesOn) {
+  testing::StartMediaGstreamer();
+  QImage picture(320, 240, QImage::Format_RGB32);
+  picture.fill(QColor(200, 180, 160));
+  const auto good = EncodeCameraJpeg(picture);
+  std::vector<std::uint8_t> garbage(good.size(), 0x5A);
+  garbage[0] = 0xFF;
+  garbage[1] = 0xD8;
+  const std::vector<std::uint8_t> cut(good.begin(), good.begin() + good.size() / 3);
+  for (const auto decoder : {PreviewDecoder::Vxm, PreviewDecoder::Platform}) {
+    Owner owner;
+    std::string error;
+    ASSERT_TRUE(owner.graph.BuildPreviewFrom("appsrc name=source format=time", {320, 240, 30, CaptureSubtype::Mjpg},
+                                             decoder, &error))
+        << error;
+    GstElement* source = owner.graph.Element("source");
+    GstCaps* caps = gst_caps_from_string("image/jpeg,width=320,height=240,framerate=30/1");
+    gst_app_src_set_caps(GST_APP_SRC(source), caps);
+    gst_caps_unref(caps);
+    ASSERT_TRUE(owner.graph.Run());
+    int n = 0;
+    const std::vector<const std::vector<std::uint8_t>*> stream = {&good, &garbage, &cut, &good};
+    for (const auto* frame : stream) {
+      GstBuffer* buffer = gst_buffer_new_memdup(frame->data(), frame->size());
+      GST_BUFFER_PTS(buffer) = n++ * GST_SECOND / 30;
+      gst_app_src_push_buffer(GST_APP_SRC(source), buffer);
+      // One at a time: the one-frame queue would otherwise drop some.
+      std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    }
+    gst_app_src_end_of_stream(GST_APP_SRC(source));
+    ASSERT_TRUE(WaitFor([&] { return owner.notifications > 0; }));
+    const auto lines = owner.graph.DrainBus();
+    ASSERT_EQ(lines.size(), 1u) << (lines.empty() ? std::string() : lines.back());
+    EXPECT_NE(lines[0].find("the stream ended"), std::string::npos) << lines[0];
+    EXPECT_GE(owner.frames, 2);
+    EXPECT_LE(owner.frames, 3);  // jpegdec may show what it read of the cut frame
+    gst_object_unref(source);
+  }
 }
 
 TEST(AudioSourceDescription, TheDemoMicrophoneIsAQuietLiveNoise) {
