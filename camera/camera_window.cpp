@@ -81,7 +81,7 @@ core::ResolutionIndex CVyr3CameraWnd::GetResolutionIndex(core::CameraModel model
 
 media::CaptureFormat CVyr3CameraWnd::CaptureFormat() const {
   return {size_.width, size_.height, core::FrameRateFor(model_, size_.height),
-          yuy2_ ? media::CaptureSubtype::Yuy2 : media::CaptureSubtype::Mjpg};
+          yuy2_ ? media::CaptureSubtype::Yuy2 : media::CaptureSubtype::Mjpg, !formatRelaxed_};
 }
 
 media::PreviewDecoder CVyr3CameraWnd::PreviewDecoderFor() const {
@@ -98,6 +98,7 @@ void CVyr3CameraWnd::SelectDevices(const CaptureDevice& video, const CaptureDevi
   if (state_ == GraphState::Previewing) StopPreview();
   KillTimer(kReconnectTimer);
   graph_->Free();
+  formatRelaxed_ = false;
   // A model-6 camera that cannot capture 1280 x 1024 is the model-8 kind.
   if (model_ == 6) {
     std::string error;
@@ -188,6 +189,16 @@ bool CVyr3CameraWnd::StopRecording() { return false; }
 void CVyr3CameraWnd::OnGraphEvent() {
   const auto lines = graph_->DrainBus();
   if (lines.empty() || state_ != GraphState::Previewing) return;
+  // A device that refuses the asked size streams in its own; the view
+  // takes whatever size the frames have.
+  if (graph_->FormatRefused() && !formatRelaxed_) {
+    Log(video_->friendlyName + ": refuses " + std::to_string(size_.width) + " x " + std::to_string(size_.height) +
+        "; showing the size it sends");
+    formatRelaxed_ = true;
+    graph_->Free();
+    StartPreview();
+    return;
+  }
   if (!lossLogged_) {
     for (const auto& line : lines) Log(line);
     lossLogged_ = true;

@@ -134,7 +134,8 @@ class CVyr3CameraWnd : public CameraView {
   std::optional<CaptureDevice> audio_;
   std::unique_ptr<media::CaptureGraph> graph_;
   media::StillButton stillButton_;  // the camera's snapshot button, when it has one
-  bool lossLogged_ = false;  // one log line per loss of the camera, not one per retry
+  bool lossLogged_ = false;
+  bool formatRelaxed_ = false;  // the device refused the asked size: it keeps its own  // one log line per loss of the camera, not one per retry
 
   // Written by the streaming thread, read by the window's.
   std::atomic<int> overlay_{static_cast<int>(OverlayStatus::None)};

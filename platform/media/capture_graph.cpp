@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/media/demo_camera_src.h"
 #include "platform/media/gstreamer_runtime.h"
@@ -13,15 +14,19 @@
 namespace orvilo::media {
 namespace {
 
-// "demo" is the demo camera; "demo?fail-after=N" one that fails after N
-// frames (tests of a lost camera). Everything else is a V4L2 device node.
+// "demo" is the demo camera; "demo?fail-after=N&max-width=W" one that fails
+// after N frames or offers no width above W (tests of a lost camera and of a
+// refused format). Everything else is a V4L2 device node.
 std::string SourceDescription(const CaptureDevice& video) {
   const std::string& path = video.path;
   if (path.rfind(kDemoCameraPath, 0) == 0) {
     std::string description = std::string(kDemoCameraElement) + " name=source";
-    const std::string option = "?fail-after=";
-    if (const auto at = path.find(option); at != std::string::npos) {
-      description += " fail-after=" + std::to_string(std::strtoul(path.c_str() + at + option.size(), nullptr, 10));
+    for (const char* option : {"fail-after", "max-width"}) {
+      const std::string key = std::string(option) + "=";
+      const auto at = path.find(key, path.find('?'));
+      if (path.find('?') != std::string::npos && at != std::string::npos) {
+        description += " " + key + std::to_string(std::strtoul(path.c_str() + at + key.size(), nullptr, 10));
+      }
     }
     return description;
   }
@@ -39,8 +44,10 @@ std::string PreviewGraphDescription(const CaptureDevice& video, const CaptureFor
 
 std::string PreviewGraphDescription(const std::string& sourceDescription, const CaptureFormat& format,
                                     PreviewDecoder decoder) {
-  const std::string size = ",width=" + std::to_string(format.width) + ",height=" + std::to_string(format.height) +
-                           ",framerate=" + std::to_string(format.framesPerSecond) + "/1";
+  const std::string size = !format.sizeFixed ? std::string()
+                                             : ",width=" + std::to_string(format.width) +
+                                                   ",height=" + std::to_string(format.height) + ",framerate=" +
+                                                   std::to_string(format.framesPerSecond) + "/1";
   const bool yuy2 = format.subtype == CaptureSubtype::Yuy2;
   std::string description = sourceDescription;
   description += " ! capsfilter name=capture-format caps=\"" +
@@ -95,18 +102,37 @@ struct GraphCallbacks {
     return GST_FLOW_OK;
   }
 
-  // On whatever thread posts: only errors, warnings and the end of the
-  // stream are kept, and the owner is told to drain them on its thread.
+  // On whatever thread posts: errors and the end of the stream are kept as
+  // lines, then the owner is told to drain them on its thread; everything
+  // else is dropped.
   static GstBusSyncReply BusSync(GstBus*, GstMessage* message, gpointer data) {
     auto* self = static_cast<CaptureGraph*>(data);
-    switch (GST_MESSAGE_TYPE(message)) {
-      case GST_MESSAGE_ERROR:
-      case GST_MESSAGE_WARNING:
-      case GST_MESSAGE_EOS:
-        if (self->onBusMessage_) self->onBusMessage_();
-        return GST_BUS_PASS;
-      default: return GST_BUS_DROP;
+    const char* from = GST_MESSAGE_SRC_NAME(message) ? GST_MESSAGE_SRC_NAME(message) : "graph";
+    std::string line;
+    bool refused = false;
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+      GError* error = nullptr;
+      gchar* detail = nullptr;
+      gst_message_parse_error(message, &error, &detail);
+      // A source that cannot give the asked caps ends its stream with
+      // "not-negotiated".
+      refused = (error != nullptr && g_error_matches(error, GST_CORE_ERROR, GST_CORE_ERROR_NEGOTIATION)) ||
+                (detail != nullptr && std::strstr(detail, "not-negotiated") != nullptr);
+      line = std::string(from) + ": " + (error ? error->message : "error") + " (" + (detail ? detail : "") + ")";
+      if (error) g_error_free(error);
+      g_free(detail);
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+      line = std::string(from) + ": the stream ended";
+    } else {
+      return GST_BUS_DROP;
     }
+    {
+      std::lock_guard lock(self->busLock_);
+      self->busLines_.push_back(std::move(line));
+      self->busRefused_ = self->busRefused_ || refused;
+    }
+    if (self->onBusMessage_) self->onBusMessage_();
+    return GST_BUS_DROP;
   }
 };
 
@@ -127,6 +153,12 @@ GstElement* CaptureGraph::Element(const char* name) const {
 bool CaptureGraph::BuildPreviewFrom(const std::string& sourceDescription, const CaptureFormat& format,
                                     PreviewDecoder decoder, std::string* error) {
   Free();
+  {
+    std::lock_guard lock(busLock_);
+    busLines_.clear();
+    busRefused_ = false;
+  }
+  formatRefused_ = false;
   if (!EnsureGstreamer()) {
     if (error) *error = "GStreamer is not available";
     return false;
@@ -198,24 +230,11 @@ void CaptureGraph::Free() {
 }
 
 std::vector<std::string> CaptureGraph::DrainBus() {
-  std::vector<std::string> lines;
-  if (pipeline_ == nullptr) return lines;
-  GstBus* bus = gst_element_get_bus(pipeline_);
-  while (GstMessage* message = gst_bus_pop(bus)) {
-    const char* from = GST_MESSAGE_SRC_NAME(message) ? GST_MESSAGE_SRC_NAME(message) : "graph";
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-      GError* error = nullptr;
-      gchar* detail = nullptr;
-      gst_message_parse_error(message, &error, &detail);
-      lines.push_back(std::string(from) + ": " + (error ? error->message : "error") + " (" + (detail ? detail : "") + ")");
-      if (error) g_error_free(error);
-      g_free(detail);
-    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
-      lines.push_back(std::string(from) + ": the stream ended");
-    }
-    gst_message_unref(message);
-  }
-  gst_object_unref(bus);
+  std::lock_guard lock(busLock_);
+  std::vector<std::string> lines = std::move(busLines_);
+  busLines_.clear();
+  formatRefused_ = formatRefused_ || busRefused_;
+  busRefused_ = false;
   return lines;
 }
 

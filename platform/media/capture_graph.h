@@ -6,7 +6,8 @@
 // Threads: building, running, pausing, stopping and DrainBus belong to the
 // owner's thread. The frame callback runs on a streaming thread; the bus
 // notification may run on any thread and must only post to the owner, which
-// then calls DrainBus on its own thread. Errors are never handled on a
+// then calls DrainBus on its own thread (what it drains is stored before the
+// notification, so a drain after it always finds it). Errors are never handled on a
 // streaming thread. Destroying the graph stops it first, so no callback runs
 // after the destructor.
 #pragma once
@@ -14,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,9 @@ struct CaptureFormat {
   int height = 1024;
   int framesPerSecond = 15;
   CaptureSubtype subtype = CaptureSubtype::Mjpg;
+  // False: only the subtype is asked for, and the device keeps its own size
+  // and rate (after it refused the asked ones).
+  bool sizeFixed = true;
 };
 
 // The preview branch between the source and the appsink: none (YUY2 goes to
@@ -96,6 +101,8 @@ class CaptureGraph {
   // Owner's thread: the bus's errors (and end of stream) since the last
   // call, each as one line "element: message (detail)".
   std::vector<std::string> DrainBus();
+  // Whether an error DrainBus took was the device refusing the asked format.
+  bool FormatRefused() const { return formatRefused_; }
 
  private:
   friend struct GraphCallbacks;
@@ -103,6 +110,11 @@ class CaptureGraph {
   BusNotify onBusMessage_;
   GstElement* pipeline_ = nullptr;
   GstElement* appsink_ = nullptr;
+  // What the bus reported, kept by the posting thread until DrainBus.
+  std::mutex busLock_;
+  std::vector<std::string> busLines_;
+  bool busRefused_ = false;
+  bool formatRefused_ = false;
 };
 
 }  // namespace orvilo::media

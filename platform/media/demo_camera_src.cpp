@@ -10,7 +10,8 @@
  * unless asked otherwise. Frames are paced by the pipeline clock and stamped with
  * their running time. Property fail-after (0 = never) makes the camera fail after
  * that many frames, as an unplugged camera does: an error on the bus and the end
- * of its stream.
+ * of its stream. Property max-width (default 4096) makes it a camera without the
+ * larger sizes, which refuses to be asked for them.
  */
 #include "platform/media/demo_camera_src.h"
 
@@ -27,6 +28,7 @@ GST_DEBUG_CATEGORY_STATIC(demo_camera_src_debug);
 struct _GstDemoCameraSrc {
   GstPushSrc parent;
   guint failAfter;  // property; 0 = never
+  gint maxWidth;    // property
   // Negotiated format.
   int width;
   int height;
@@ -42,7 +44,7 @@ struct _GstDemoCameraSrc {
 
 namespace {
 
-enum { PROP_0, PROP_FAIL_AFTER };
+enum { PROP_0, PROP_FAIL_AFTER, PROP_MAX_WIDTH };
 
 GstStaticPadTemplate srcTemplate = GST_STATIC_PAD_TEMPLATE(
     "src", GST_PAD_SRC, GST_PAD_ALWAYS,
@@ -89,6 +91,10 @@ void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* spe
     GST_OBJECT_LOCK(self);
     self->failAfter = g_value_get_uint(value);
     GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_MAX_WIDTH) {
+    GST_OBJECT_LOCK(self);
+    self->maxWidth = g_value_get_int(value);
+    GST_OBJECT_UNLOCK(self);
   } else {
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
   }
@@ -100,6 +106,10 @@ void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* spec) {
     GST_OBJECT_LOCK(self);
     g_value_set_uint(value, self->failAfter);
     GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_MAX_WIDTH) {
+    GST_OBJECT_LOCK(self);
+    g_value_set_int(value, self->maxWidth);
+    GST_OBJECT_UNLOCK(self);
   } else {
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
   }
@@ -110,6 +120,26 @@ void Finalize(GObject* object) {
   delete self->page;
   self->page = nullptr;
   G_OBJECT_CLASS(gst_demo_camera_src_parent_class)->finalize(object);
+}
+
+// The template, with widths up to max-width once the camera is open (from
+// READY on): like a V4L2 source, a closed camera offers every size, so a
+// graph asking too much is built and fails when it negotiates.
+GstCaps* GetCaps(GstBaseSrc* base, GstCaps* filter) {
+  auto* self = GST_DEMO_CAMERA_SRC(base);
+  GST_OBJECT_LOCK(self);
+  const gint maxWidth = GST_STATE(self) == GST_STATE_NULL ? 4096 : self->maxWidth;
+  GST_OBJECT_UNLOCK(self);
+  GstCaps* caps = gst_caps_make_writable(gst_pad_get_pad_template_caps(GST_BASE_SRC_PAD(base)));
+  for (guint i = 0; i < gst_caps_get_size(caps); ++i) {
+    gst_structure_set(gst_caps_get_structure(caps, i), "width", GST_TYPE_INT_RANGE, 16, maxWidth, nullptr);
+  }
+  if (filter != nullptr) {
+    GstCaps* filtered = gst_caps_intersect_full(filter, caps, GST_CAPS_INTERSECT_FIRST);
+    gst_caps_unref(caps);
+    caps = filtered;
+  }
+  return caps;
 }
 
 GstCaps* Fixate(GstBaseSrc* base, GstCaps* caps) {
@@ -256,9 +286,14 @@ static void gst_demo_camera_src_class_init(GstDemoCameraSrcClass* klass) {
       objectClass, PROP_FAIL_AFTER,
       g_param_spec_uint("fail-after", "Fail after", "Fail like an unplugged camera after this many frames (0 = never)",
                         0, G_MAXUINT, 0, static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
+  g_object_class_install_property(
+      objectClass, PROP_MAX_WIDTH,
+      g_param_spec_int("max-width", "Largest width", "The largest picture width the camera offers", 16, 4096, 4096,
+                       static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
   gst_element_class_add_static_pad_template(elementClass, &srcTemplate);
   gst_element_class_set_static_metadata(elementClass, "Orvilo demo camera", "Source/Video",
                                         "A document camera filming a textbook page, without hardware", "Orvilo");
+  baseClass->get_caps = GetCaps;
   baseClass->fixate = Fixate;
   baseClass->set_caps = SetCaps;
   baseClass->start = Start;
@@ -270,6 +305,7 @@ static void gst_demo_camera_src_class_init(GstDemoCameraSrcClass* klass) {
 
 static void gst_demo_camera_src_init(GstDemoCameraSrc* self) {
   self->failAfter = 0;
+  self->maxWidth = 4096;
   self->width = 0;
   self->height = 0;
   self->fpsN = 0;

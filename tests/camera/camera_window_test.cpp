@@ -262,6 +262,17 @@ TEST_F(LiveView, TwoStillsInOneSecondLeaveOneFileWithTheBitmapBytes) {
   EXPECT_FALSE(std::filesystem::exists(folder.filePath("none.bmp").toStdString()));
 }
 
+TEST_F(LiveView, ACameraThatRefusesTheSizeIsShownInItsOwn) {
+  Bind(8, 2, CaptureDevice{"demo#vid_0000&pid_a308#small", "Small", "demo?max-width=1024"});  // 1280 x 720 asked
+  ASSERT_TRUE(FramesArrive());
+  const gdi::PackedDib snapshot = view.TakeSnapshot(false);
+  EXPECT_EQ(snapshot.width(), 1024);
+  EXPECT_EQ(view.GetResolutionIndex(8), 2);  // the setting stays what the teacher chose
+  EXPECT_FALSE(view.CaptureFormat().sizeFixed);
+  Bind(8, 2);
+  EXPECT_TRUE(view.CaptureFormat().sizeFixed);  // a new binding asks again
+}
+
 TEST_F(LiveView, AMissingDeviceLeavesThePleaseWaitTextAndNoGraph) {
   Bind(8, 2, CaptureDevice{"usb#vid_1111&pid_a308#/dev/video99", "Gone", "/dev/video99"});
   EXPECT_EQ(view.GetOverlayStatus(), OverlayStatus::PleaseWait);
