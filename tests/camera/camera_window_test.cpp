@@ -74,6 +74,19 @@ TEST_F(LiveView, DemoCameraFramesReachTheViewAndArePainted) {
   EXPECT_NE(frame.pixel(320, 120), qRgb(57, 57, 57));
 }
 
+TEST_F(LiveView, AFourThreeFrameInASixteenNineViewHasGreyBarsAtTheSides) {
+  view.resize(1280, 720);
+  Bind(8, 0);  // 640 x 480
+  ASSERT_TRUE(FramesArrive());
+  const QImage shown = view.grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(1280, 720));
+  for (int x : {0, 100, 158, 1122, 1279}) EXPECT_EQ(shown.pixel(x, 360) & 0xFFFFFF, 0x393939u) << x;
+  EXPECT_NE(shown.pixel(640, 300) & 0xFFFFFF, 0x393939u);
+  view.SetFitMode(0);  // stretched: no bars
+  const QImage stretched = view.grab().toImage();
+  EXPECT_NE(stretched.pixel(100, 360) & 0xFFFFFF, 0x393939u);
+}
+
 struct ResolutionCase {
   const char* name;
   core::CameraModel model;
@@ -308,13 +321,23 @@ void Drag(QWidget* widget, QPoint from, QPoint to) {
   QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
 }
 
-TEST(CameraArrangement, SplitIsSizedByItsLeftEdgeWithinItsLimits) {
+// A camera view of the given rectangle and arrangement in a main window of
+// 1000 x 700.
+class CameraArrangement : public ::testing::Test {
+ protected:
+  CVyr3CameraWnd* Place(const QRect& rect, Arrangement arrangement) {
+    main.resize(1000, 700);
+    auto* view = new CVyr3CameraWnd(&main);
+    view->setGeometry(rect);
+    view->SetArrangement(arrangement);
+    main.show();
+    return view;
+  }
   MainWindowSide main;
-  main.resize(1000, 700);
-  auto* view = new CVyr3CameraWnd(&main);
-  view->setGeometry(500, 0, 500, 700);
-  view->SetArrangement(Arrangement::Split);
-  main.show();
+};
+
+TEST_F(CameraArrangement, SplitIsSizedByItsLeftEdgeWithinItsLimits) {
+  auto* view = Place({500, 0, 500, 700}, Arrangement::Split);
   EXPECT_EQ(view->HitTestAt({2, 300}), win::HitTest::Left);
   EXPECT_EQ(view->HitTestAt({20, 300}), win::HitTest::Client);
   Drag(view, {2, 300}, {-700, 300});
@@ -326,13 +349,8 @@ TEST(CameraArrangement, SplitIsSizedByItsLeftEdgeWithinItsLimits) {
   EXPECT_NE(std::find(main.commands.begin(), main.commands.end(), command::kSplitSizingEnded), main.commands.end());
 }
 
-TEST(CameraArrangement, TheInsetIsDraggedByItsBodyAndADoubleClickSwapsTheRoles) {
-  MainWindowSide main;
-  main.resize(1000, 700);
-  auto* view = new CVyr3CameraWnd(&main);
-  view->setGeometry(100, 100, 400, 305);
-  view->SetArrangement(Arrangement::CameraInset);
-  main.show();
+TEST_F(CameraArrangement, TheInsetIsDraggedByItsBodyAndADoubleClickSwapsTheRoles) {
+  auto* view = Place({100, 100, 400, 305}, Arrangement::CameraInset);
   EXPECT_EQ(view->HitTestAt({200, 150}), win::HitTest::Caption);
   QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, {200, 150});
   QCoreApplication::processEvents();
