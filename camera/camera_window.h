@@ -1,18 +1,50 @@
-// CVyr3CameraWnd, the live camera view. What exists now: the capture size
-// by model and resolution, the picture-transform and layout state, the
-// Split sizing edge and inset behaviour that report to the main window, and
-// still-picture files. The capture pipeline that fills it with frames comes
-// with the capture graph; until then the view stays empty.
+// CVyr3CameraWnd, the live camera view: binds a capture device, runs the
+// capture graph (platform/media) and shows its frames fitted, stretched or
+// zoomed, with the picture transforms, the status texts, the navigator and
+// the focus popup.
+//
+// Threads: frames arrive on a streaming thread (StoreFrame). There the frame
+// is converted, turned negative and rotated, then swapped into the one
+// "latest frame" slot under the frame lock, and one repaint is posted; the
+// newest frame wins and repaints merge. Nothing on that thread touches a
+// widget. Errors of the graph are posted too and handled on the window's
+// thread. Closing the camera (also done by the destructor) stops the graph,
+// so no frame arrives after it.
 #pragma once
 
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include <QImage>
+
 #include "camera/camera_view.h"
+#include "platform/gdi/rect.h"
+#include "platform/media/capture_graph.h"
+#include "platform/media/still_button.h"
+
+namespace orvilo::ui {
+class CNavigatorWnd;
+}
 
 namespace orvilo::camera {
+
+class CVyrMFocusWnd;
+
+enum class GraphState { None = 0, Previewing = 1, Recording = 2 };
 
 class CVyr3CameraWnd : public CameraView {
   Q_OBJECT
  public:
+  // Private messages: the graph has bus messages; a new frame is stored.
+  static constexpr std::uint32_t kGraphEvent = 1325;
+  static constexpr std::uint32_t kFrameStored = win::kUser + 0x3A0;
+  static constexpr int kReconnectTimer = 1345;
+  static constexpr int kReconnectMilliseconds = 3000;
+
   explicit CVyr3CameraWnd(QWidget* parent = nullptr);
+  ~CVyr3CameraWnd() override;
 
   void SelectDevices(const CaptureDevice& video, const CaptureDevice* audio) override;
   void SetResolution(core::CameraModel model, core::ResolutionIndex index) override;
@@ -24,47 +56,105 @@ class CVyr3CameraWnd : public CameraView {
   bool StopRecording() override;
   gdi::PackedDib TakeSnapshot(bool freeze) override;
   void SaveBitmapFile(const std::string& path, const gdi::PackedDib& picture) override;
-  void SetZoom(double factor) override { zoom_ = factor; }
+  void SetZoom(double factor) override;
   void SetFitMode(int mode) override;
-  void ShowNavigator(bool) override {}
+  void ShowNavigator(bool show) override;
   void SetArrangement(Arrangement arrangement) override;
   void ToggleNegative() override { negative_ = !negative_; }
-  void ToggleBlackWhite() override { blackWhite_ = !blackWhite_; }
-  void ToggleMirror() override { mirror_ = !mirror_; }
-  void ToggleFlip() override { flip_ = !flip_; }
-  void RotateQuarter() override { rotation_ = (rotation_ + 1) % 4; }
+  void ToggleBlackWhite() override;
+  void ToggleMirror() override;
+  void ToggleFlip() override;
+  void RotateQuarter() override;
   int Rotation() const override { return rotation_; }
   void SetRotation(int quarterTurns) override;
-  void AutoFocus() override {}
-  void ToggleFocusPopup() override {}
-  void ShowCameraPropertyPages(QWidget*) override {}
-  OverlayStatus GetOverlayStatus() const override { return overlay_; }
-  void SetOverlayStatus(OverlayStatus status) override { overlay_ = status; }
+  void AutoFocus() override;
+  void ToggleFocusPopup() override;
+  void ShowCameraPropertyPages(QWidget* owner) override;
+  OverlayStatus GetOverlayStatus() const override { return static_cast<OverlayStatus>(overlay_.load()); }
+  void SetOverlayStatus(OverlayStatus status) override { overlay_ = static_cast<int>(status); }
 
   win::HitTest HitTestAt(const QPoint& point) const override;
 
+  // The capture state the graph is built from.
+  media::CaptureFormat CaptureFormat() const;
+  media::PreviewDecoder PreviewDecoderFor() const;
+  bool StartPreview();
+  void StopPreview();
+  void SetFocusValue(int value);
+  GraphState State() const { return state_; }
+  bool Paused() const { return paused_; }
+  int RotateFlipCode() const { return rotateFlipCode_; }
+  bool Colour() const { return colour_; }
+
+  // On the streaming thread: one decoded frame in.
+  void StoreFrame(const media::VideoFrame& frame);
+
+  // Frames stored and painted so far, and the steady-clock time from the
+  // last painted frame's arrival at the appsink to the end of its paint.
+  std::uint64_t FramesStored() const { return framesStored_; }
+  std::uint64_t FramesPainted() const { return framesPainted_; }
+  std::int64_t LastArrivalToPaintNs() const { return lastLatencyNs_; }
+  QImage CurrentFrame() const;
+  ui::CNavigatorWnd* Navigator() const { return navigator_; }
+  CVyrMFocusWnd* FocusPopup() const { return focusPopup_; }
+  const gdi::Rect& ZoomSource() const { return zoomSource_; }
+
  protected:
+  std::intptr_t OnMessage(const win::Msg& message) override;
+  void OnTimer(int id) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void OnExitSizeMove() override;
+  void OnSizing(win::HitTest edge, QRect& proposedGeometry) override;
 
  private:
+  bool BuildPreview();
+  void OnGraphEvent();
+  void OnFrameStored();
+  void PlaceNavigator(bool show);
+  void RecomputeRotateFlipCode();
+  void CallDecoderSetBW(int blackWhite);
   void PostToMainWindow(int commandId);
 
   core::CameraModel model_ = core::kNoCamera;
   core::FrameSize size_{1280, 1024};
+  bool yuy2_ = false;
   int rotation_ = 0;
   bool mirror_ = false;
   bool flip_ = false;
-  bool negative_ = false;
-  bool blackWhite_ = false;
+  bool colour_ = true;
   bool paused_ = false;
   int fitMode_ = 1;
   double zoom_ = 1.0;
+  gdi::Rect zoomSource_;
   Arrangement arrangement_ = Arrangement::Normal;
-  OverlayStatus overlay_ = OverlayStatus::None;
-  std::optional<CaptureDevice> device_;
+  GraphState state_ = GraphState::None;
+  std::optional<CaptureDevice> video_;
+  std::optional<CaptureDevice> audio_;
+  std::unique_ptr<media::CaptureGraph> graph_;
+  media::StillButton stillButton_;  // the camera's snapshot button, when it has one
+  bool lossLogged_ = false;
+  bool formatRelaxed_ = false;  // the device refused the asked size: it keeps its own  // one log line per loss of the camera, not one per retry
+
+  // Written by the streaming thread, read by the window's.
+  std::atomic<int> overlay_{static_cast<int>(OverlayStatus::None)};
+  std::atomic<bool> previewEnabled_{true};
+  std::atomic<bool> negative_{false};
+  std::atomic<int> rotateFlipCode_{0};
+  std::atomic<bool> repaintPending_{false};
+  std::atomic<std::uint64_t> framesStored_{0};
+  std::uint64_t framesPainted_ = 0;
+  std::int64_t lastLatencyNs_ = 0;
+
+  mutable std::mutex frameLock_;  // guards the two below
+  QImage frame_;
+  std::int64_t frameArrivalNs_ = 0;
+
+  ui::CNavigatorWnd* navigator_ = nullptr;
+  CVyrMFocusWnd* focusPopup_ = nullptr;
+  QImage splitBar_;
+  QImage insetFrame_;
 };
 
 }  // namespace orvilo::camera

@@ -55,7 +55,10 @@ int CaptureDevices::BindCamera(const std::function<void(const CaptureDevice&, co
   int matched = 0;
   const CaptureDevice* audio = audio_.empty() ? nullptr : &audio_.front();
   for (const auto& device : video_) {
-    if (ModelFromDisplayName(device.displayName) == core::kNoCamera) continue;
+    // Lower-cased as for identification: a camera that names its product in
+    // upper case is identified, so it must be bound too (otherwise start-up
+    // finds a model, binds nothing and ends the program).
+    if (ModelFromDisplayName(ToLower(device.displayName)) == core::kNoCamera) continue;
     select(device, audio);
     matched = 1;
   }

@@ -31,7 +31,8 @@ class CaptureDevices {
   // first device (in list order) that names a known product; 0 when none.
   core::CameraModel IdentifyModel();
   // Calls `select(video, firstAudioOrNull)` for every listed device that
-  // names a known product (the last one stays bound); 1 when any matched.
+  // names a known product, in any letter case as identification reads it
+  // (the last one stays bound); 1 when any matched.
   int BindCamera(const std::function<void(const CaptureDevice&, const CaptureDevice*)>& select);
   void Release();
 

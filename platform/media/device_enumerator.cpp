@@ -1,53 +1,90 @@
 #include "platform/media/device_enumerator.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <fstream>
+#include <gst/gst.h>
+
 #include <utility>
+
+#include "platform/media/gstreamer_runtime.h"
+#include "platform/media/sysfs_usb_ids.h"
 
 namespace orvilo::media {
 namespace {
 
-std::string ToLower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
+std::string StringProperty(GstDevice* device, const char* name) {
+  GstStructure* properties = gst_device_get_properties(device);
+  std::string value;
+  if (properties != nullptr) {
+    if (const char* text = gst_structure_get_string(properties, name)) value = text;
+    gst_structure_free(properties);
+  }
+  return value;
 }
 
-std::string ReadFirstLine(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::string line;
-  std::getline(file, line);
-  return line;
+CaptureDevice VideoNodeDevice(const std::string& path, const std::string& friendlyName) {
+  const std::string ids = UsbIdsOfVideoNode(path);
+  return {(ids.empty() ? "v4l2#" : "usb#" + ids + "#") + path, friendlyName, path};
+}
+
+// The devices of one class ("Video/Source", "Audio/Source") in the monitor's
+// order; each given to `make`, which may refuse it (empty friendly name).
+template <typename Make>
+std::vector<CaptureDevice> MonitorDevices(const char* deviceClass, Make make, bool* monitored) {
+  std::vector<CaptureDevice> devices;
+  *monitored = false;
+  if (!EnsureGstreamer()) return devices;
+  GstDeviceMonitor* monitor = gst_device_monitor_new();
+  gst_device_monitor_add_filter(monitor, deviceClass, nullptr);
+  if (gst_device_monitor_start(monitor)) {
+    *monitored = true;
+    GList* list = gst_device_monitor_get_devices(monitor);
+    for (GList* item = list; item != nullptr; item = item->next) {
+      CaptureDevice device = make(GST_DEVICE(item->data));
+      if (!device.friendlyName.empty()) devices.push_back(std::move(device));
+    }
+    g_list_free_full(list, gst_object_unref);
+    gst_device_monitor_stop(monitor);
+  }
+  gst_object_unref(monitor);
+  return devices;
 }
 
 class SystemDeviceEnumerator : public DeviceEnumerator {
  public:
   std::vector<CaptureDevice> VideoDevices() override {
-    namespace fs = std::filesystem;
-    std::vector<CaptureDevice> devices;
-    std::error_code error;
-    const fs::path root = "/sys/class/video4linux";
-    if (!fs::is_directory(root, error)) return devices;
-    std::vector<fs::path> entries;
-    for (const auto& entry : fs::directory_iterator(root, error)) entries.push_back(entry.path());
-    std::sort(entries.begin(), entries.end());
-    for (const auto& entry : entries) {
-      const std::string node = entry.filename().string();
-      if (node.rfind("video", 0) != 0) continue;
-      CaptureDevice device;
-      device.path = "/dev/" + node;
-      device.friendlyName = ReadFirstLine(entry / "name");
-      // The USB interface's parent holds the identifiers of the device.
-      const fs::path usbDevice = fs::canonical(entry / "device", error).parent_path();
-      const std::string vendor = ReadFirstLine(usbDevice / "idVendor");
-      const std::string product = ReadFirstLine(usbDevice / "idProduct");
-      device.displayName = "usb#vid_" + ToLower(vendor) + "&pid_" + ToLower(product) + "#" + device.path;
-      if (!device.friendlyName.empty()) devices.push_back(device);
+    bool monitored = false;
+    auto devices = MonitorDevices(
+        "Video/Source",
+        [](GstDevice* device) {
+          std::string path = StringProperty(device, "api.v4l2.path");
+          if (path.empty()) path = StringProperty(device, "device.path");
+          if (path.rfind("/dev/video", 0) != 0) return CaptureDevice{};  // only what v4l2src opens
+          gchar* name = gst_device_get_display_name(device);
+          CaptureDevice result = VideoNodeDevice(path, name != nullptr ? name : "");
+          g_free(name);
+          return result;
+        },
+        &monitored);
+    if (monitored && !devices.empty()) return devices;
+    for (const auto& node : SysfsVideoNodes()) {
+      if (!node.name.empty()) devices.push_back(VideoNodeDevice(node.path, node.name));
     }
     return devices;
   }
-  std::vector<CaptureDevice> AudioDevices() override { return {}; }
+
+  std::vector<CaptureDevice> AudioDevices() override {
+    bool monitored = false;
+    return MonitorDevices(
+        "Audio/Source",
+        [](GstDevice* device) {
+          gchar* name = gst_device_get_display_name(device);
+          std::string internal = StringProperty(device, "device.name");
+          if (internal.empty()) internal = StringProperty(device, "node.name");
+          CaptureDevice result{"audio#" + internal, name != nullptr ? name : "", internal};
+          g_free(name);
+          return result;
+        },
+        &monitored);
+  }
 };
 
 class DemoDeviceEnumerator : public DeviceEnumerator {

@@ -24,8 +24,12 @@ class DeviceEnumerator {
   virtual std::vector<CaptureDevice> AudioDevices() = 0;
 };
 
-// The video capture devices of the system (V4L2 devices with their USB
-// identifiers read from sysfs) and no audio devices of its own.
+// The capture devices of the system as GStreamer's device monitor lists them
+// (V4L2 video sources; ALSA, PulseAudio or PipeWire audio sources). A video
+// device's display string is "usb#vid_xxxx&pid_xxxx#/dev/videoN" with the
+// identifiers from sysfs (only the part between the #s for other buses).
+// Without a monitor (GStreamer or its V4L2 plug-in missing) the V4L2 nodes
+// of sysfs are listed instead.
 std::unique_ptr<DeviceEnumerator> MakeSystemDeviceEnumerator();
 
 // The system's devices plus the built-in demo camera (model 8) and the demo

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The program with the demo camera under a real X server: within 3 s of the
+# start the camera view shows the page (not the empty grey), and a second
+# later the picture has changed (the pointer moves).
+# Usage: live_program_test.sh <program folder> <screen_probe>
+set -euo pipefail
+source_folder=$1
+probe=$2
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+mkdir -p "$work/program" "$work/runtime"
+cp -a "$source_folder/." "$work/program/"
+rm -rf "$work/program/Image" "$work/program/Video" "$work/program/STRQelOutput" "$work/program/QEL-3.ini"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM
+export ORVILO_AUDIO_OUT=null
+
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb does not answer"; exit 1; }
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- program output:"; cat "$work/program.log" 2>/dev/null || true
+  exit 1
+}
+
+"$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
+program=$!
+started=$(date +%s%N)
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The middle of the content area, below the bars and clear of the palette.
+x=$((X + 200)); y=$((Y + 200)); w=600; h=500
+
+# 3 s after the start.
+sleep "$(awk -v ns="$(( $(date +%s%N) - started ))" 'BEGIN { s = 3 - ns / 1e9; print (s > 0 ? s : 0) }')"
+"$probe" grab $x $y $w $h "$work/a.png" || fail "cannot grab the screen"
+sleep 1
+"$probe" grab $x $y $w $h "$work/b.png" || fail "cannot grab the screen"
+read -r _ changed _ grey < <("$probe" compare "$work/a.png" "$work/b.png")
+echo "after 3 s: ${grey}% of the view grey; one second later ${changed} pixels changed"
+[ "$grey" -lt 10 ] || fail "the camera view is still empty 3 s after the start"
+[ "$changed" -gt 200 ] || fail "the picture did not change within a second"
+kill -0 $program 2>/dev/null || fail "the program ended"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers Escape
+for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
+kill -0 $program 2>/dev/null && fail "Escape did not end the program"
+echo "PASS"
