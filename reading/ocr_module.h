@@ -4,7 +4,7 @@
 
 #include "platform/sys/global_memory.h"
 #include "platform/sys/system_string.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_hwnd.h"
 
 namespace orvilo::reading {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/camera_model.h"
-#include "platform/win/vx_hwnd.h"
+#include "platform/abi/vx_hwnd.h"
 #include "reading/reading_ports.h"
 #include "reading/voice_slots.h"
 
