@@ -1,9 +1,12 @@
 // The main window's painting at its initial size: the frame, the fill, the
 // zoom badge with its percentage and the resolution text in camera mode.
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 
 #include "core/camera_model.h"
 #include "main_window_fixture.h"
+#include "core/command_ids.h"
 #include "shell/frame_geometry.h"
 
 namespace orvilo::shell::testing {
@@ -48,6 +51,65 @@ TEST(ResolutionText, FollowsTheModelGroupAndIndex) {
                         {5, 1, "1280 X 720"},   {6, 2, "1280 X 1024"},  {5, 6, "2592 X 1944"}, {6, -1, "2592 X 1944"},
                         {7, 1, "800 X 600"},    {8, 2, "1280 X 720"},   {7, 3, "1600 X 1200"}, {8, 5, "2592 X 1944"}};
   for (const Case& c : cases) EXPECT_EQ(core::ResolutionLabel(c.model, c.index), c.text) << c.model << "/" << c.index;
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing
+
+namespace orvilo::shell::testing {
+namespace {
+
+// A "logo.bmp" that is no picture, an empty one, and one that is: the first
+// two fall back to the built-in logo (17 x 17 looks).
+TEST_F(MainWindowTest, LogoFileThatIsNoPictureFallsBackToTheBuiltInLogo) {
+  struct Case {
+    QByteArray bytes;
+    QSize look;
+  };
+  QImage school(4 * 30, 20, QImage::Format_RGB32);
+  school.fill(Qt::darkGreen);
+  QByteArray picture;
+  {
+    QBuffer buffer(&picture);
+    buffer.open(QIODevice::WriteOnly);
+    school.save(&buffer, "BMP");
+  }
+  const Case cases[] = {{"MZ this is not a picture", QSize(17, 17)}, {"", QSize(17, 17)}, {picture, QSize(30, 20)}};
+  for (const Case& c : cases) {
+    QFile file(QString::fromStdString(ProgramFolder()) + "/logo.bmp");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.bytes);
+    file.close();
+    Run([&](CVyr3Dlg& window) {
+      ui::CSkinButton* logo = window.TitleButton(TitleButtonId::Logo);
+      ASSERT_NE(logo, nullptr);
+      EXPECT_EQ(logo->FrameSize(), c.look);
+      EXPECT_EQ(logo->pos(), QPoint(10, 6));
+    });
+  }
+}
+
+// Absurd "GRADE" and "LANGUAGE" values: the window starts, paints and shows
+// the AR bar; grades without a slot stay hidden and no button leaves the
+// window.
+TEST_F(MainWindowTest, AbsurdGradeAndLanguageValuesStillGiveAWorkingWindow) {
+  const char* const settings[] = {"GRADE=abcdef\r\nLANGUAGE=-7\r\n", "GRADE=99999999999999999999\r\nLANGUAGE=zz\r\n",
+                                  "GRADE=-3\r\nLANGUAGE=99999999999\r\n", "GRADE=1111111\r\nLANGUAGE=\r\n"};
+  for (const char* values : settings) {
+    WriteSettings(std::string("[QEL-3]\r\n") + values);
+    Run([&](CVyr3Dlg& window) {
+      Command(window, command::kModeAr);
+      EXPECT_EQ(window.Bars().VisibleBar(), ViewMode::AR) << values;
+      for (int grade = 1; grade <= 6; ++grade) {
+        auto* button = window.Bars().ButtonOfCommand(command::kFirstArGrade + grade - 1);
+        ASSERT_NE(button, nullptr);
+        if (button->isVisibleTo(&window)) {
+          EXPECT_TRUE(window.rect().contains(button->geometry())) << values << " grade " << grade;
+        }
+      }
+      EXPECT_FALSE(window.grab().isNull());
+    });
+  }
 }
 
 }  // namespace
