@@ -113,7 +113,8 @@ void CVyr3CameraWnd::SelectDevices(const CaptureDevice& video, const CaptureDevi
 
 bool CVyr3CameraWnd::BuildPreview() {
   if (!video_) return false;
-  overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
+  // A lost camera keeps saying so while it is tried again.
+  if (overlay_ != static_cast<int>(OverlayStatus::Disconnected)) overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
   update();
   std::string error;
   if (!graph_->BuildPreview(*video_, CaptureFormat(), PreviewDecoderFor(), &error)) {
@@ -267,7 +268,7 @@ void CVyr3CameraWnd::OnGraphEvent() {
     lossLogged_ = true;
   }
   graph_->Free();
-  overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
+  overlay_ = static_cast<int>(OverlayStatus::Disconnected);
   update();
   SetTimer(kReconnectTimer, kReconnectMilliseconds);
 }
@@ -382,9 +383,19 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     font.setBold(true);
     font.setPixelSize(overlay == OverlayStatus::PleaseWait ? 37 : 48);
     painter.setFont(font);
-    painter.setPen(overlay == OverlayStatus::PleaseWait ? QColor(255, 0, 0) : QColor(0, 255, 0));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
-                     overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
+    if (overlay == OverlayStatus::Disconnected) {
+      // Over the last picture, on a dark band so that it reads on any page.
+      font.setPixelSize(37);
+      painter.setFont(font);
+      const QRect band(0, height() / 2 - 30, width(), 60);
+      painter.fillRect(band, QColor(0, 0, 0, 160));
+      painter.setPen(QColor(255, 80, 80));
+      painter.drawText(band, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Camera disconnected"));
+    } else {
+      painter.setPen(overlay == OverlayStatus::PleaseWait ? QColor(255, 0, 0) : QColor(0, 255, 0));
+      painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
+                       overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
+    }
   }
   if (arrangement_ == Arrangement::Split && !splitBar_.isNull()) painter.drawImage(QRect(0, 0, 5, height()), splitBar_);
   if (arrangement_ == Arrangement::CameraInset && !insetFrame_.isNull()) painter.drawImage(0, 0, insetFrame_);
