@@ -13,8 +13,9 @@
 
 namespace orvilo::camera {
 
-// Status text drawn over the picture until the first frame arrives.
-enum class OverlayStatus { None = 0, PleaseWait = 1, Capturing = 2 };
+// Status text drawn over the picture until the first frame arrives;
+// Disconnected over the last picture while a lost camera is waited for.
+enum class OverlayStatus { None = 0, PleaseWait = 1, Capturing = 2, Disconnected = 3 };
 
 class CameraView : public win::Window {
   Q_OBJECT

@@ -20,6 +20,7 @@
 #include "platform/gdi/key_colour.h"
 #include "platform/gdi/qimage_conversion.h"
 #include "platform/gdi/rotate_flip.h"
+#include "platform/media/avi_repair.h"
 #include "platform/media/gstreamer_runtime.h"
 #include "platform/sys/dynamic_library.h"
 #include "platform/sys/program_folder.h"
@@ -112,7 +113,8 @@ void CVyr3CameraWnd::SelectDevices(const CaptureDevice& video, const CaptureDevi
 
 bool CVyr3CameraWnd::BuildPreview() {
   if (!video_) return false;
-  overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
+  // A lost camera keeps saying so while it is tried again.
+  if (overlay_ != static_cast<int>(OverlayStatus::Disconnected)) overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
   update();
   std::string error;
   if (!graph_->BuildPreview(*video_, CaptureFormat(), PreviewDecoderFor(), &error)) {
@@ -179,15 +181,77 @@ void CVyr3CameraWnd::CloseCamera() {
   audio_.reset();
 }
 
-bool CVyr3CameraWnd::StartRecording(const std::string&) { return false; }
+// The camera's own stream goes into the file unchanged, with the first
+// microphone's sound; the picture keeps showing through the preview branch
+// of the same graph. Nothing is written before the graph runs.
+bool CVyr3CameraWnd::StartRecording(const std::string& fileName) {
+  paused_ = false;
+  if (fileName.empty()) return false;
+  if (state_ == GraphState::Recording) return true;
+  if (!video_) return false;
+  if (state_ == GraphState::Previewing) StopPreview();
+  KillTimer(kReconnectTimer);
+  stillButton_.Stop();
+  std::string error;
+  if (!graph_->BuildRecording(*video_, audio_ ? &*audio_ : nullptr, CaptureFormat(), PreviewDecoderFor(), fileName,
+                              &error)) {
+    Log(fileName + ": " + error);
+    return false;
+  }
+  if (core::GroupOf(model_) == core::CameraGroup::C) CallDecoderSetBW(0);
+  recordingView_ = true;
+  previewEnabled_ = true;
+  if (!graph_->StartRecording()) {
+    Log(fileName + ": the recording graph does not run");
+    for (const auto& line : graph_->DrainBus()) Log(line);
+    recordingView_ = false;
+    graph_->Free();
+    return false;
+  }
+  recordingFile_ = fileName;
+  state_ = GraphState::Recording;
+  if (zoom_ > 1.0) PlaceNavigator(false);
+  update();
+  return true;
+}
 
-bool CVyr3CameraWnd::StopRecording() { return false; }
+// The end of the stream makes the multiplexer write its index and headers.
+// When it does not arrive in time (a failed writer, a device that hangs) the
+// file is mended from its chunks, so a stop never leaves a file that does
+// not play.
+bool CVyr3CameraWnd::StopRecording() {
+  if (state_ != GraphState::Recording) return false;
+  paused_ = false;
+  const bool finished = graph_->FinishRecording(kFinishMilliseconds);
+  previewEnabled_ = false;
+  graph_->Free();
+  recordingView_ = false;
+  if (!finished) {
+    const auto result = media::RepairAvi(recordingFile_);
+    Log(recordingFile_ + (result == media::RepairResult::Repaired ? ": not finished by the graph; repaired"
+                          : result == media::RepairResult::AlreadyFine ? ": finished"
+                                                                       : ": not finished and cannot be repaired"));
+  }
+  state_ = GraphState::None;
+  update();
+  return true;
+}
 
 // Errors arrive here on the window's thread. The last picture stays; the
 // device is released and tried again a little later, as an unplugged camera
 // may come back. The log gets the errors of a loss once, not every retry.
 void CVyr3CameraWnd::OnGraphEvent() {
   const auto lines = graph_->DrainBus();
+  // A recording that loses its camera or its disk stops by itself: the file
+  // is finished, and the main window is told as if the teacher had pressed
+  // stop (the indicator stops, the bar comes back, the camera is bound
+  // again, which waits for a lost camera as below).
+  if (!lines.empty() && state_ == GraphState::Recording) {
+    for (const auto& line : lines) Log(line);
+    StopRecording();
+    PostToMainWindow(command::kStopRecording);
+    return;
+  }
   if (lines.empty() || state_ != GraphState::Previewing) return;
   // A device that refuses the asked size streams in its own; the view
   // takes whatever size the frames have.
@@ -204,7 +268,7 @@ void CVyr3CameraWnd::OnGraphEvent() {
     lossLogged_ = true;
   }
   graph_->Free();
-  overlay_ = static_cast<int>(OverlayStatus::PleaseWait);
+  overlay_ = static_cast<int>(OverlayStatus::Disconnected);
   update();
   SetTimer(kReconnectTimer, kReconnectMilliseconds);
 }
@@ -250,11 +314,12 @@ void CVyr3CameraWnd::StoreFrame(const media::VideoFrame& frame) {
                 .copy();
     if (image.isNull()) return;
   }
-  if (negative_) {
+  const bool recording = recordingView_;
+  if (negative_ && !recording) {
     const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * (image.depth() / 8);
     for (int y = 0; y < image.height(); ++y) InvertColourBytes(image.scanLine(y), rowBytes, frame.width);
   }
-  const int code = rotateFlipCode_;
+  const int code = recording ? 0 : rotateFlipCode_.load();
   if (code != 0) image = RotateFlipImage(image, code);
   overlay_ = static_cast<int>(OverlayStatus::None);
   {
@@ -303,7 +368,10 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     arrival = frameArrivalNs_;
   }
   if (!picture.isNull()) {
-    const FrameDraw plan = PlanFrameDraw(size(), picture.size(), fitMode_, zoom_, arrangement_, zoomSource_);
+    // While recording the picture is fitted or stretched, never zoomed.
+    const bool recording = state_ == GraphState::Recording;
+    const FrameDraw plan = PlanFrameDraw(size(), picture.size(), fitMode_, recording ? 1.0 : zoom_,
+                                         recording ? Arrangement::Normal : arrangement_, recording ? gdi::Rect{} : zoomSource_);
     if (plan.draw) {
       painter.setRenderHint(QPainter::SmoothPixmapTransform, plan.source.size() != plan.target.size());
       painter.drawImage(plan.target, picture, plan.source);
@@ -315,9 +383,19 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     font.setBold(true);
     font.setPixelSize(overlay == OverlayStatus::PleaseWait ? 37 : 48);
     painter.setFont(font);
-    painter.setPen(overlay == OverlayStatus::PleaseWait ? QColor(255, 0, 0) : QColor(0, 255, 0));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
-                     overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
+    if (overlay == OverlayStatus::Disconnected) {
+      // Over the last picture, on a dark band so that it reads on any page.
+      font.setPixelSize(37);
+      painter.setFont(font);
+      const QRect band(0, height() / 2 - 30, width(), 60);
+      painter.fillRect(band, QColor(0, 0, 0, 160));
+      painter.setPen(QColor(255, 80, 80));
+      painter.drawText(band, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Camera disconnected"));
+    } else {
+      painter.setPen(overlay == OverlayStatus::PleaseWait ? QColor(255, 0, 0) : QColor(0, 255, 0));
+      painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
+                       overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
+    }
   }
   if (arrangement_ == Arrangement::Split && !splitBar_.isNull()) painter.drawImage(QRect(0, 0, 5, height()), splitBar_);
   if (arrangement_ == Arrangement::CameraInset && !insetFrame_.isNull()) painter.drawImage(0, 0, insetFrame_);

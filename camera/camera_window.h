@@ -42,6 +42,9 @@ class CVyr3CameraWnd : public CameraView {
   static constexpr std::uint32_t kFrameStored = win::kUser + 0x3A0;
   static constexpr int kReconnectTimer = 1345;
   static constexpr int kReconnectMilliseconds = 3000;
+  // How long a stop waits for the end of the stream to reach the file; a
+  // shutdown must finish within 2 s, so the rest is left to the repair.
+  static constexpr int kFinishMilliseconds = 1500;
 
   explicit CVyr3CameraWnd(QWidget* parent = nullptr);
   ~CVyr3CameraWnd() override;
@@ -82,6 +85,7 @@ class CVyr3CameraWnd : public CameraView {
   void StopPreview();
   void SetFocusValue(int value);
   GraphState State() const { return state_; }
+  const std::string& RecordingFile() const { return recordingFile_; }
   bool Paused() const { return paused_; }
   int RotateFlipCode() const { return rotateFlipCode_; }
   bool Colour() const { return colour_; }
@@ -134,12 +138,15 @@ class CVyr3CameraWnd : public CameraView {
   std::optional<CaptureDevice> audio_;
   std::unique_ptr<media::CaptureGraph> graph_;
   media::StillButton stillButton_;  // the camera's snapshot button, when it has one
+  std::string recordingFile_;
   bool lossLogged_ = false;
   bool formatRelaxed_ = false;  // the device refused the asked size: it keeps its own  // one log line per loss of the camera, not one per retry
 
   // Written by the streaming thread, read by the window's.
   std::atomic<int> overlay_{static_cast<int>(OverlayStatus::None)};
   std::atomic<bool> previewEnabled_{true};
+  // The recording picture comes straight from the camera: no transforms.
+  std::atomic<bool> recordingView_{false};
   std::atomic<bool> negative_{false};
   std::atomic<int> rotateFlipCode_{0};
   std::atomic<bool> repaintPending_{false};

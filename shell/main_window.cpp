@@ -74,6 +74,7 @@ bool CVyr3Dlg::OnInitDialog() {
   model_ = devices_.IdentifyModel();
 
   settings_ = store_.ReadAtStart();
+  cameraMode_.RepairUnfinishedRecordings();
   setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
 
   korean_ = store_.IsKoreanWindowLanguage();

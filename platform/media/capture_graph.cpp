@@ -69,9 +69,41 @@ std::string AudioSourceDescription(const CaptureDevice& audio) {
     return "audiotestsrc name=audio-source is-live=true wave=pink-noise volume=0.02";
   }
   if (audio.path.empty()) return "autoaudiosrc name=audio-source";
+  // ALSA names ("hw:1,0", "plughw:…") open the card directly; everything
+  // else is a node of the sound server (PulseAudio, or PipeWire through its
+  // PulseAudio service).
+  const bool alsa = audio.path.rfind("hw:", 0) == 0 || audio.path.rfind("plughw:", 0) == 0 ||
+                    audio.path.rfind("default", 0) == 0;
   gchar* quoted = g_strescape(audio.path.c_str(), nullptr);
-  std::string description = std::string("pulsesrc name=audio-source device=\"") + quoted + "\"";
+  std::string description = std::string(alsa ? "alsasrc" : "pulsesrc") + " name=audio-source device=\"" + quoted + "\"";
   g_free(quoted);
+  return description;
+}
+
+std::string RecordingGraphDescription(const std::string& sourceDescription, const std::string& audioDescription,
+                                      const CaptureFormat& format, PreviewDecoder decoder) {
+  // The preview description ends in "…capsfilter … ! queue name=preview-queue …";
+  // the file branch is split off right after the capsfilter.
+  const std::string preview = PreviewGraphDescription(sourceDescription, format, decoder);
+  const std::string queue = " ! queue name=preview-queue";
+  const auto split = preview.find(queue);
+  // The writer gets nothing until the valves open, so it must not hold the
+  // graph's start waiting for a first buffer (async=false).
+  // A slow disk may hold the file branch back for a while; the preview
+  // never waits for it (its own queue drops).
+  std::string description = preview.substr(0, split) + " ! tee name=record-split" +
+                            " record-split. ! queue name=record-queue max-size-buffers=0 max-size-bytes=0"
+                            " max-size-time=3000000000"
+                            " ! valve name=video-valve drop=true drop-mode=forward-sticky-events"
+                            " ! avimux name=multiplexer ! filesink name=file-writer sync=false async=false"
+                            " record-split. " +
+                            preview.substr(split + 1);
+  if (!audioDescription.empty()) {
+    description += " " + audioDescription +
+                   " ! audioconvert ! audioresample ! audio/x-raw,format=S16LE,rate=44100,channels=1"
+                   " ! queue name=audio-queue max-size-buffers=0 max-size-bytes=0 max-size-time=3000000000"
+                   " ! valve name=audio-valve drop=true drop-mode=forward-sticky-events ! multiplexer.";
+  }
   return description;
 }
 
@@ -123,6 +155,11 @@ struct GraphCallbacks {
       g_free(detail);
     } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
       line = std::string(from) + ": the stream ended";
+      if (GST_MESSAGE_SRC(message) == GST_OBJECT(self->pipeline_)) {
+        std::lock_guard lock(self->busLock_);
+        self->ended_ = true;
+        self->endCondition_.notify_all();
+      }
     } else {
       return GST_BUS_DROP;
     }
@@ -152,18 +189,43 @@ GstElement* CaptureGraph::Element(const char* name) const {
 
 bool CaptureGraph::BuildPreviewFrom(const std::string& sourceDescription, const CaptureFormat& format,
                                     PreviewDecoder decoder, std::string* error) {
+  return Launch(PreviewGraphDescription(sourceDescription, format, decoder), error);
+}
+
+bool CaptureGraph::BuildRecording(const CaptureDevice& video, const CaptureDevice* audio, const CaptureFormat& format,
+                                  PreviewDecoder decoder, const std::string& fileName, std::string* error) {
+  return BuildRecordingFrom(SourceDescription(video), audio ? AudioSourceDescription(*audio) : std::string(), format,
+                            decoder, fileName, error);
+}
+
+bool CaptureGraph::BuildRecordingFrom(const std::string& sourceDescription, const std::string& audioDescription,
+                                      const CaptureFormat& format, PreviewDecoder decoder, const std::string& fileName,
+                                      std::string* error) {
+  if (fileName.empty()) {
+    if (error) *error = "no file name";
+    return false;
+  }
+  if (!Launch(RecordingGraphDescription(sourceDescription, audioDescription, format, decoder), error)) return false;
+  GstElement* writer = Element("file-writer");
+  g_object_set(writer, "location", fileName.c_str(), nullptr);
+  gst_object_unref(writer);
+  recording_ = true;
+  return true;
+}
+
+bool CaptureGraph::Launch(const std::string& description, std::string* error) {
   Free();
   {
     std::lock_guard lock(busLock_);
     busLines_.clear();
     busRefused_ = false;
+    ended_ = false;
   }
   formatRefused_ = false;
   if (!EnsureGstreamer()) {
     if (error) *error = "GStreamer is not available";
     return false;
   }
-  const std::string description = PreviewGraphDescription(sourceDescription, format, decoder);
   GError* parseError = nullptr;
   GstElement* pipeline = gst_parse_launch_full(description.c_str(), nullptr, GST_PARSE_FLAG_FATAL_ERRORS, &parseError);
   if (pipeline == nullptr || parseError != nullptr) {
@@ -181,6 +243,44 @@ bool CaptureGraph::BuildPreviewFrom(const std::string& sourceDescription, const 
   gst_bus_set_sync_handler(bus, &GraphCallbacks::BusSync, this, nullptr);
   gst_object_unref(bus);
   return true;
+}
+
+bool CaptureGraph::StartRecording(int timeoutMs) {
+  if (pipeline_ == nullptr || !recording_) return false;
+  if (gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE ||
+      gst_element_get_state(pipeline_, nullptr, nullptr, static_cast<GstClockTime>(timeoutMs) * GST_MSECOND) !=
+          GST_STATE_CHANGE_SUCCESS) {
+    Stop();
+    return false;
+  }
+  // Running: from here every buffer goes into the file.
+  for (const char* name : {"video-valve", "audio-valve"}) {
+    if (GstElement* valve = Element(name)) {
+      g_object_set(valve, "drop", FALSE, nullptr);
+      gst_object_unref(valve);
+    }
+  }
+  return true;
+}
+
+bool CaptureGraph::FinishRecording(int timeoutMs) {
+  if (pipeline_ == nullptr) return false;
+  bool ended = false;
+  {
+    std::unique_lock lock(busLock_);
+    ended = ended_;
+  }
+  // A source that already ended (an unplugged camera) ignores the event;
+  // the others end their streams, and the multiplexer finishes the file
+  // once every one of its inputs has ended.
+  if (!ended) gst_element_send_event(pipeline_, gst_event_new_eos());
+  {
+    std::unique_lock lock(busLock_);
+    ended = endCondition_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return ended_; });
+  }
+  Stop();
+  recording_ = false;
+  return ended;
 }
 
 bool CaptureGraph::DeviceOffers(int width, int height) {
@@ -227,6 +327,7 @@ void CaptureGraph::Free() {
   gst_object_unref(pipeline_);
   appsink_ = nullptr;
   pipeline_ = nullptr;
+  recording_ = false;
 }
 
 std::vector<std::string> CaptureGraph::DrainBus() {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -66,6 +67,15 @@ std::string PreviewGraphDescription(const std::string& sourceDescription, const 
 // quiet, live pink noise; other devices open through the sound server.
 std::string AudioSourceDescription(const CaptureDevice& audio);
 
+// The gst-launch description of the recording graph: the camera's own
+// stream split into the AVI file (unchanged, MJPEG or YUY2) and the preview
+// branch of PreviewGraphDescription; the microphone (when there is one) as
+// 16-bit PCM into the same file. Both file branches pass a closed valve
+// ("video-valve", "audio-valve") so that nothing is written until the graph
+// runs. The writer ("file-writer") gets its location afterwards.
+std::string RecordingGraphDescription(const std::string& sourceDescription, const std::string& audioDescription,
+                                      const CaptureFormat& format, PreviewDecoder decoder);
+
 class CaptureGraph {
  public:
   using FrameCallback = std::function<void(const VideoFrame&)>;
@@ -84,6 +94,25 @@ class CaptureGraph {
   // whose element is named "source"), for benchmarks that feed frames.
   bool BuildPreviewFrom(const std::string& sourceDescription, const CaptureFormat& format, PreviewDecoder decoder,
                         std::string* error);
+  // Builds the recording graph into `fileName` (not yet running); `audio`
+  // may be null (video only). The file is created when the graph runs.
+  bool BuildRecording(const CaptureDevice& video, const CaptureDevice* audio, const CaptureFormat& format,
+                      PreviewDecoder decoder, const std::string& fileName, std::string* error);
+  bool BuildRecordingFrom(const std::string& sourceDescription, const std::string& audioDescription,
+                          const CaptureFormat& format, PreviewDecoder decoder, const std::string& fileName,
+                          std::string* error);
+  // Runs the recording graph and, once it runs, opens the valves: capture
+  // is held back while the graph starts. False (graph stopped) when it does
+  // not reach PLAYING within `timeoutMs`.
+  bool StartRecording(int timeoutMs = 5000);
+  // Ends the recording: end of stream from every source, then waits up to
+  // `timeoutMs` for it to reach the file writer (the multiplexer writes its
+  // index and headers on the way), then stops the graph. True when the file
+  // was finalised that way; false (file left unfinished, graph stopped)
+  // when the end never arrived — a writer that failed, a stuck device.
+  bool FinishRecording(int timeoutMs);
+  bool IsRecordingGraph() const { return recording_; }
+
   // An element of the graph by name, with a reference the caller drops
   // (gst_object_unref); null when there is none.
   GstElement* Element(const char* name) const;
@@ -115,6 +144,12 @@ class CaptureGraph {
   std::vector<std::string> busLines_;
   bool busRefused_ = false;
   bool formatRefused_ = false;
+  bool recording_ = false;
+  // The graph's own end of stream, told by the posting thread.
+  std::condition_variable endCondition_;
+  bool ended_ = false;
+
+  bool Launch(const std::string& description, std::string* error);
 };
 
 }  // namespace orvilo::media

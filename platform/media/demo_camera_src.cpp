@@ -17,6 +17,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -54,6 +55,12 @@ GstStaticPadTemplate srcTemplate = GST_STATIC_PAD_TEMPLATE(
                     "framerate = (fraction) [ 1/1, 60/1 ]"));
 
 std::mutex painterLock;
+// Whether the demo camera is plugged in (tests unplug it at run time).
+std::atomic<bool>& Plugged() {
+  static std::atomic<bool> plugged{true};
+  return plugged;
+}
+
 orvilo::media::DemoPagePainter& PagePainter() {
   static orvilo::media::DemoPagePainter painter;
   return painter;
@@ -178,6 +185,10 @@ gboolean SetCaps(GstBaseSrc* base, GstCaps* caps) {
 
 gboolean Start(GstBaseSrc* base) {
   auto* self = GST_DEMO_CAMERA_SRC(base);
+  if (!Plugged()) {
+    GST_ELEMENT_ERROR(self, RESOURCE, OPEN_READ, ("The camera is not connected."), ("demo camera unplugged"));
+    return FALSE;
+  }
   GST_OBJECT_LOCK(self);
   self->frames = 0;
   self->firstRunningTime = GST_CLOCK_TIME_NONE;
@@ -247,6 +258,10 @@ GstFlowReturn Create(GstPushSrc* push, GstBuffer** out) {
   GST_OBJECT_LOCK(self);
   const guint failAfter = self->failAfter;
   GST_OBJECT_UNLOCK(self);
+  if (!Plugged()) {
+    GST_ELEMENT_ERROR(self, RESOURCE, READ, ("The camera stopped sending pictures."), ("demo camera unplugged"));
+    return GST_FLOW_ERROR;
+  }
   if (failAfter > 0 && self->frames >= failAfter) {
     GST_ELEMENT_ERROR(self, RESOURCE, READ, ("The camera stopped sending pictures."),
                       ("demo camera failing on purpose after %u frames", failAfter));
@@ -321,6 +336,8 @@ static void gst_demo_camera_src_init(GstDemoCameraSrc* self) {
 }
 
 namespace orvilo::media {
+
+void SetDemoCameraPlugged(bool plugged) { Plugged() = plugged; }
 
 void SetDemoPagePainter(DemoPagePainter painter) {
   std::lock_guard lock(painterLock);

@@ -24,6 +24,11 @@ inline constexpr const char* kDemoCameraElement = "orvilodemocamsrc";
 using DemoPagePainter = std::function<QImage(int width, int height)>;
 void SetDemoPagePainter(DemoPagePainter painter);
 
+// Plugs the demo camera in or out (default in): unplugged, a running demo
+// camera fails at its next frame like a pulled USB camera and a new one
+// fails to start, until it is plugged in again.
+void SetDemoCameraPlugged(bool plugged);
+
 // Registers the element in the running process (no plug-in file); true when
 // it is available afterwards.
 bool RegisterDemoCameraElement();

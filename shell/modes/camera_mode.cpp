@@ -6,6 +6,7 @@
 
 #include "core/command_ids.h"
 #include "core/settings/settings_store.h"
+#include "platform/media/recording_journal.h"
 #include "platform/sys/local_time.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
@@ -177,7 +178,16 @@ void CameraMode::Record() {
   ChildWindows& children = context_.children;
   if (!IsCurrent() || !children.camera || !children.record) return;
   const auto path = context_.host.RunFileDialog(true, FileFilter::RecordingAvi, "avi");
-  if (!path || path->empty() || !children.camera->StartRecording(*path)) return;
+  if (!path || path->empty()) return;
+  // Named in the journal before anything is written, so that a killed
+  // program's file is found and repaired at the next start.
+  media::RecordingJournal journal(context_.settings.videoFolder);
+  journal.Add(*path);
+  if (!children.camera->StartRecording(*path)) {
+    journal.Remove(*path);
+    return;
+  }
+  recordingPath_ = *path;
   children.record->StartBlinking();
   SetRecordingBar(true);
   if (paletteEnabled_) context_.stage.HidePalette();
@@ -190,12 +200,18 @@ void CameraMode::StopRecording() {
   if (!IsCurrent()) return;
   if (children.record) children.record->StopBlinking();
   if (children.camera) children.camera->StopRecording();
+  if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
+  recordingPath_.clear();
   BindCamera();
   SetRecordingBar(false);
   if (paletteEnabled_ && children.tools && !context_.stage.PaletteVisible()) {
     children.tools->show();
     children.tools->raise();
   }
+}
+
+void CameraMode::RepairUnfinishedRecordings() {
+  if (!context_.settings.videoFolder.empty()) media::RecordingJournal(context_.settings.videoFolder).RepairUnfinished();
 }
 
 // While recording, the bar shows stop in place of record and every other

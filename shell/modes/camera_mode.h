@@ -3,6 +3,8 @@
 // resolution, focus and the camera restart watchdog.
 #pragma once
 
+#include <string>
+
 #include "camera/capture_devices.h"
 #include "core/camera_model.h"
 #include "shell/modes/mode.h"
@@ -47,6 +49,9 @@ class CameraMode : public Mode {
   // A resize of the camera view hid the focus popup (message 1836).
   void OnFocusPopupHidden();
   void ShowPropertyPages(QWidget* owner);
+  // At start: recordings a killed program left unfinished (named in the
+  // video folder's journal, or lying in the video folder) are repaired.
+  void RepairUnfinishedRecordings();
 
  private:
   void OpenFile();
@@ -68,6 +73,7 @@ class CameraMode : public Mode {
   Arrangement arrangement_ = Arrangement::Normal;
   // Whether the palette shows in camera mode (image mode always shows it).
   bool paletteEnabled_ = true;
+  std::string recordingPath_;  // the file being recorded, kept in the journal until it is finished
 };
 
 }  // namespace orvilo::shell

@@ -15,6 +15,7 @@
 #include "gstreamer_for_tests.h"
 #include "core/command_ids.h"
 #include "platform/gdi/bitmap_header.h"
+#include "platform/media/demo_camera_src.h"
 #include "platform/media/gstreamer_runtime.h"
 #include "ui/navigator_window.h"
 
@@ -213,7 +214,7 @@ TEST_F(LiveView, ZoomShowsTheNavigatorWhichChoosesTheRegion) {
 TEST_F(LiveView, ALostCameraKeepsTheLastPictureAndALaterBindIsLiveAgain) {
   Bind(8, 0, CaptureDevice{"demo#vid_0000&pid_a308#failing", "Failing", "demo?fail-after=5"});
   // After the first frame the status text returns only when the camera fails.
-  ASSERT_TRUE(Until([&] { return view.FramesStored() >= 1 && view.GetOverlayStatus() == OverlayStatus::PleaseWait; }));
+  ASSERT_TRUE(Until([&] { return view.FramesStored() >= 1 && view.GetOverlayStatus() == OverlayStatus::Disconnected; }));
   EXPECT_LE(view.FramesStored(), 5u);  // the one-frame queue may drop some
   const QImage last = view.CurrentFrame();
   EXPECT_FALSE(last.isNull());
@@ -223,6 +224,29 @@ TEST_F(LiveView, ALostCameraKeepsTheLastPictureAndALaterBindIsLiveAgain) {
   Bind(8, 0);
   ASSERT_TRUE(FramesArrive(3));
   EXPECT_EQ(view.GetOverlayStatus(), OverlayStatus::None);
+}
+
+// The demo camera pulled out and plugged in again while the view runs: the
+// last picture stays under "Camera disconnected", and the view is live
+// again by itself once the camera is back (it retries every 3 s).
+TEST_F(LiveView, ACameraUnpluggedAtRunTimeIsShownAndResumesByItself) {
+  Bind(8, 0);
+  ASSERT_TRUE(FramesArrive());
+  media::SetDemoCameraPlugged(false);
+  ASSERT_TRUE(Until([&] { return view.GetOverlayStatus() == OverlayStatus::Disconnected; }));
+  EXPECT_FALSE(view.CurrentFrame().isNull()) << "the last picture stays";
+  const QImage shown = view.grab().toImage();
+  // The band with the text darkens the middle of the picture.
+  EXPECT_LT(qGray(shown.pixel(10, view.height() / 2)), 140);
+  // Still out after a retry.
+  const auto stored = view.FramesStored();
+  QTest::qWait(CVyr3CameraWnd::kReconnectMilliseconds + 500);
+  EXPECT_EQ(view.FramesStored(), stored);
+  EXPECT_EQ(view.GetOverlayStatus(), OverlayStatus::Disconnected);
+  media::SetDemoCameraPlugged(true);
+  ASSERT_TRUE(FramesArrive(3));
+  EXPECT_EQ(view.GetOverlayStatus(), OverlayStatus::None);
+  EXPECT_EQ(view.State(), GraphState::Previewing);
 }
 
 TEST_F(LiveView, BlackAndWhiteOfGroupCGoesThroughTheDecoder) {

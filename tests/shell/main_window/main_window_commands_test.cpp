@@ -1,3 +1,4 @@
+#include "platform/media/recording_journal.h"
 #include "main_window_fixture.h"
 #include "platform/sys/file_io.h"
 #include "core/command_ids.h"
@@ -141,9 +142,13 @@ TEST_F(MainWindowTest, RecordingSwapsRecordForStopAndDisablesTheOtherButtons) {
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kStopRecording)->isVisibleTo(&window));
     EXPECT_EQ(window.Bars().ButtonOfCommand(command::kSettings)->look, ButtonLook::Disabled);
     EXPECT_FALSE(window.Children().tools->isVisibleTo(&window));
+    // Named in the video folder's journal while it is written.
+    const media::RecordingJournal journal(window.Settings().videoFolder);
+    EXPECT_EQ(journal.Entries(), std::vector<std::string>{"/videos/lesson.avi"});
 
     log.clear();
     Command(window, command::kStopRecording);
+    EXPECT_TRUE(journal.Entries().empty());
     EXPECT_TRUE(LogHasInOrder({"record.StopBlinking", "camera.StopRecording", "camera.SelectDevices(/dev/video9,hw:9)"}));
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kRecord)->isVisibleTo(&window));
     EXPECT_FALSE(window.Bars().ButtonOfCommand(command::kStopRecording)->isVisibleTo(&window));
@@ -158,6 +163,7 @@ TEST_F(MainWindowTest, RecordingThatFailsOrIsCancelledChangesNothing) {
     files.fileAnswers = {std::string("/v/a.avi"), std::nullopt, std::string("")};
     for (int i = 0; i < 3; ++i) Command(window, command::kRecord);
     EXPECT_FALSE(Logged("record.StartBlinking"));
+    EXPECT_TRUE(media::RecordingJournal(window.Settings().videoFolder).Entries().empty());
     EXPECT_TRUE(window.Bars().ButtonOfCommand(command::kRecord)->isVisibleTo(&window));
   });
 }
