@@ -128,6 +128,7 @@ bool CVyr3CameraWnd::BuildPreview() {
   }
   if (core::GroupOf(model_) == core::CameraGroup::C) CallDecoderSetBW(colour_ ? 0 : 1);
   AutoFocus();
+  ApplySavedPictureControls();
   return true;
 }
 
@@ -171,6 +172,7 @@ bool CVyr3CameraWnd::TogglePause() {
 
 void CVyr3CameraWnd::CloseCamera() {
   KillTimer(kReconnectTimer);
+  StopIntervalCapture();
   if (state_ == GraphState::Recording) StopRecording();
   StopPreview();
   stillButton_.Stop();
@@ -210,6 +212,10 @@ void CVyr3CameraWnd::OnGraphEvent() {
 }
 
 void CVyr3CameraWnd::OnTimer(int id) {
+  if (id == kIntervalTimer) {
+    TakeIntervalStill();
+    return;
+  }
   if (id != kReconnectTimer) {
     CameraView::OnTimer(id);
     return;
@@ -319,6 +325,7 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
                      overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
   }
+  PaintIntervalCount(painter);
   if (arrangement_ == Arrangement::Split && !splitBar_.isNull()) painter.drawImage(QRect(0, 0, 5, height()), splitBar_);
   if (arrangement_ == Arrangement::CameraInset && !insetFrame_.isNull()) painter.drawImage(0, 0, insetFrame_);
   if (!picture.isNull() && arrival != 0) {
