@@ -36,7 +36,8 @@ void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int cli
       continue;
     }
     button->hide();
-    if (commandId == command::kManualFocus || commandId == command::kPanelView) {
+    if (commandId == command::kManualFocus || commandId == command::kPanelView ||
+        commandId == command::kIntervalCapture) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;
     }

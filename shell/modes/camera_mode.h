@@ -3,6 +3,8 @@
 // resolution, focus and the camera restart watchdog.
 #pragma once
 
+#include <optional>
+
 #include "camera/capture_devices.h"
 #include "core/camera_model.h"
 #include "shell/modes/mode.h"
@@ -62,6 +64,10 @@ class CameraMode : public Mode {
   void SwapInset(Arrangement to);
   void BackToNormalLayout();
   void SetRecordingBar(bool recording);
+  // Interval capture: stops a running one, or asks for the interval and
+  // starts one into the image folder.
+  void ToggleIntervalCapture();
+  std::optional<int> ChooseInterval();
 
   camera::CaptureDevices& devices_;
   const core::CameraModel& model_;
