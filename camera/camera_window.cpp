@@ -11,6 +11,7 @@
 
 #include "camera/demo_camera_page.h"
 #include "camera/focus_popup.h"
+#include "camera/picture_popup.h"
 #include "camera/frame_transforms.h"
 #include "camera/live_view_geometry.h"
 #include "core/command_ids.h"
@@ -497,6 +498,10 @@ void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
   if (focusPopup_ != nullptr && focusPopup_->isVisible()) {
     focusPopup_->hide();
     if (auto* owner = qobject_cast<win::Window*>(parentWidget())) owner->SendMessage(message::kFocusPopupHidden);
+  }
+  // The picture controls stay open, centred again.
+  if (picturePopup_ != nullptr && picturePopup_->isVisible()) {
+    picturePopup_->move((width() - picturePopup_->width()) / 2, picturePopup_->y());
   }
   if (arrangement_ == Arrangement::Split) PostToMainWindow(command::kSplitResized);
   if (zoom_ > 1.0 && navigator_ != nullptr && navigator_->isVisible()) PlaceNavigator(true);

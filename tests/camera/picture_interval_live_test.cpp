@@ -86,6 +86,10 @@ TEST_F(LivePictureControls, DemoBrightnessDarkensThePictureIsKeptAndAppliedOnBin
   ASSERT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->RowCount(), 2);
   EXPECT_EQ(popup->RowOf(PictureControl::Exposure), -1);
+  EXPECT_EQ(popup->x(), (640 - CVyrPictureWnd::kWidth) / 2);
+  view->resize(800, 480);  // stays open, centred again
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->x(), (800 - CVyrPictureWnd::kWidth) / 2);
   const QRect track = popup->TrackRect(popup->RowOf(PictureControl::Brightness));
   QTest::mousePress(popup, Qt::LeftButton, {}, QPoint(track.left() + 10, track.center().y()));
   QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(track.left(), track.center().y()));
