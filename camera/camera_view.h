@@ -61,6 +61,18 @@ class CameraView : public win::Window {
   virtual void ToggleFocusPopup() = 0;
   virtual void ShowCameraPropertyPages(QWidget* owner) = 0;
 
+  // The picture-controls popup (brightness, contrast, exposure, white
+  // balance, power line) of the bound camera, shown or hidden; and the
+  // settings file where the chosen values are kept per camera model and
+  // read back whenever a camera is bound.
+  virtual void TogglePictureControls() = 0;
+  virtual void SetSettingsFile(const std::string& path) = 0;
+  // Interval capture: a still every `seconds` (clamped to 1..3600) into
+  // `folder`, counted on the picture. False when no camera is bound.
+  virtual bool StartIntervalCapture(const std::string& folder, int seconds) = 0;
+  virtual void StopIntervalCapture() = 0;
+  virtual bool IntervalCaptureRunning() const = 0;
+
   virtual OverlayStatus GetOverlayStatus() const = 0;
   virtual void SetOverlayStatus(OverlayStatus status) = 0;
 };

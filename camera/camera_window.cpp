@@ -11,6 +11,7 @@
 
 #include "camera/demo_camera_page.h"
 #include "camera/focus_popup.h"
+#include "camera/picture_popup.h"
 #include "camera/frame_transforms.h"
 #include "camera/live_view_geometry.h"
 #include "core/command_ids.h"
@@ -130,6 +131,7 @@ bool CVyr3CameraWnd::BuildPreview() {
   }
   if (core::GroupOf(model_) == core::CameraGroup::C) CallDecoderSetBW(colour_ ? 0 : 1);
   AutoFocus();
+  ApplySavedPictureControls();
   return true;
 }
 
@@ -173,6 +175,7 @@ bool CVyr3CameraWnd::TogglePause() {
 
 void CVyr3CameraWnd::CloseCamera() {
   KillTimer(kReconnectTimer);
+  StopIntervalCapture();
   if (state_ == GraphState::Recording) StopRecording();
   StopPreview();
   stillButton_.Stop();
@@ -274,6 +277,10 @@ void CVyr3CameraWnd::OnGraphEvent() {
 }
 
 void CVyr3CameraWnd::OnTimer(int id) {
+  if (id == kIntervalTimer) {
+    TakeIntervalStill();
+    return;
+  }
   if (id != kReconnectTimer) {
     CameraView::OnTimer(id);
     return;
@@ -397,6 +404,7 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
                        overlay == OverlayStatus::PleaseWait ? QStringLiteral("Please wait...") : QStringLiteral("Capturing"));
     }
   }
+  PaintIntervalCount(painter);
   if (arrangement_ == Arrangement::Split && !splitBar_.isNull()) painter.drawImage(QRect(0, 0, 5, height()), splitBar_);
   if (arrangement_ == Arrangement::CameraInset && !insetFrame_.isNull()) painter.drawImage(0, 0, insetFrame_);
   if (!picture.isNull() && arrival != 0) {
@@ -568,6 +576,10 @@ void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
   if (focusPopup_ != nullptr && focusPopup_->isVisible()) {
     focusPopup_->hide();
     if (auto* owner = qobject_cast<win::Window*>(parentWidget())) owner->SendMessage(message::kFocusPopupHidden);
+  }
+  // The picture controls stay open, centred again.
+  if (picturePopup_ != nullptr && picturePopup_->isVisible()) {
+    picturePopup_->move((width() - picturePopup_->width()) / 2, picturePopup_->y());
   }
   if (arrangement_ == Arrangement::Split) PostToMainWindow(command::kSplitResized);
   if (zoom_ > 1.0 && navigator_ != nullptr && navigator_->isVisible()) PlaceNavigator(true);

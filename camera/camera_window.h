@@ -20,6 +20,7 @@
 #include <QImage>
 
 #include "camera/camera_view.h"
+#include "camera/interval_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/media/capture_graph.h"
 #include "platform/media/still_button.h"
@@ -27,10 +28,14 @@
 namespace orvilo::ui {
 class CNavigatorWnd;
 }
+namespace orvilo::camctl {
+class ControlDevice;
+}
 
 namespace orvilo::camera {
 
 class CVyrMFocusWnd;
+class CVyrPictureWnd;
 
 enum class GraphState { None = 0, Previewing = 1, Recording = 2 };
 
@@ -45,6 +50,7 @@ class CVyr3CameraWnd : public CameraView {
   // How long a stop waits for the end of the stream to reach the file; a
   // shutdown must finish within 2 s, so the rest is left to the repair.
   static constexpr int kFinishMilliseconds = 1500;
+  static constexpr int kIntervalTimer = 1346;
 
   explicit CVyr3CameraWnd(QWidget* parent = nullptr);
   ~CVyr3CameraWnd() override;
@@ -73,6 +79,12 @@ class CVyr3CameraWnd : public CameraView {
   void AutoFocus() override;
   void ToggleFocusPopup() override;
   void ShowCameraPropertyPages(QWidget* owner) override;
+  // Picture controls and interval capture (camera_window_picture.cpp).
+  void TogglePictureControls() override;
+  void SetSettingsFile(const std::string& path) override { settingsPath_ = path; }
+  bool StartIntervalCapture(const std::string& folder, int seconds) override;
+  void StopIntervalCapture() override;
+  bool IntervalCaptureRunning() const override { return interval_.Running(); }
   OverlayStatus GetOverlayStatus() const override { return static_cast<OverlayStatus>(overlay_.load()); }
   void SetOverlayStatus(OverlayStatus status) override { overlay_ = static_cast<int>(status); }
 
@@ -101,6 +113,8 @@ class CVyr3CameraWnd : public CameraView {
   QImage CurrentFrame() const;
   ui::CNavigatorWnd* Navigator() const { return navigator_; }
   CVyrMFocusWnd* FocusPopup() const { return focusPopup_; }
+  CVyrPictureWnd* PicturePopup() const { return picturePopup_; }
+  const IntervalCapture& Interval() const { return interval_; }
   const gdi::Rect& ZoomSource() const { return zoomSource_; }
 
  protected:
@@ -120,6 +134,13 @@ class CVyr3CameraWnd : public CameraView {
   void RecomputeRotateFlipCode();
   void CallDecoderSetBW(int blackWhite);
   void PostToMainWindow(int commandId);
+  // The bound camera's controls: the demo camera's source element or the
+  // V4L2 device (null without a camera).
+  std::unique_ptr<camctl::ControlDevice> OpenControlDevice() const;
+  void ApplySavedPictureControls();
+  void OnPictureControl(int control, std::int32_t value, bool final);
+  void TakeIntervalStill();
+  void PaintIntervalCount(QPainter& painter) const;
 
   core::CameraModel model_ = core::kNoCamera;
   core::FrameSize size_{1280, 1024};
@@ -160,6 +181,9 @@ class CVyr3CameraWnd : public CameraView {
 
   ui::CNavigatorWnd* navigator_ = nullptr;
   CVyrMFocusWnd* focusPopup_ = nullptr;
+  CVyrPictureWnd* picturePopup_ = nullptr;  // made when first shown
+  std::string settingsPath_;
+  IntervalCapture interval_;
   QImage splitBar_;
   QImage insetFrame_;
 };

@@ -27,7 +27,7 @@ inline constexpr int kModeAr = 1138;
 
 // Command bars: button i of bar b is FirstBarButton(b) + i.
 inline constexpr int kBarFirstButton[5] = {1045, 1065, 1075, 1085, 1095};
-inline constexpr int kBarButtonCount[5] = {12, 6, 7, 4, 16};
+inline constexpr int kBarButtonCount[5] = {14, 6, 8, 4, 16};
 constexpr int BarButton(int bar, int index) { return kBarFirstButton[bar] + index; }
 
 // Bar 0, camera mode.
@@ -43,6 +43,10 @@ inline constexpr int kManualFocus = 1053;
 inline constexpr int kPause = 1054;
 inline constexpr int kStopRecording = 1055;
 inline constexpr int kCameraFullScreenOff = 1056;
+// Beyond the camera bar of old (docs/beyond.md): the picture-controls popup
+// and interval capture (start, or stop while running).
+inline constexpr int kPictureControls = 1057;
+inline constexpr int kIntervalCapture = 1058;
 
 // Bar 1, image mode.
 inline constexpr int kOpenPicture = 1065;
@@ -60,6 +64,8 @@ inline constexpr int kUserDictionary = 1078;
 inline constexpr int kBackgroundMusic = 1079;
 inline constexpr int kBlind = 1080;
 inline constexpr int kPanelView = 1081;
+// The page and its recognised text out: PDF, clipboard, text file.
+inline constexpr int kExport = 1082;
 
 // Bar 3, movie mode.
 inline constexpr int kOpenMovie = 1085;

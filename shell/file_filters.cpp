@@ -17,6 +17,8 @@ std::string FileFilterText(FileFilter filter, bool korean) {
     case FileFilter::LearningFile: return "QEL Learning File (*.qel)|*.qel||";
     case FileFilter::BackgroundMusic: return std::string(korean ? "배경음악 파일" : "BGM file") + " (mp3, wav)|*.mp3;*.wav||";
     case FileFilter::OpenMovie: return movie + " (wmv,asf,avi,mp4,mpg)|*.wmv;*.asf;*.avi;*.mp4;*.mpg||";
+    case FileFilter::ExportPdf: return std::string(korean ? "PDF 문서" : "PDF document") + " (*.pdf)|*.pdf||";
+    case FileFilter::TextFile: return std::string(korean ? "텍스트 파일" : "Text file") + " (*.txt)|*.txt||";
   }
   return {};
 }

@@ -13,7 +13,9 @@ enum class FileFilter {
   SavePicture,     // 1066
   LearningFile,    // 1075
   BackgroundMusic, // 1079
-  OpenMovie        // 1085
+  OpenMovie,       // 1085
+  ExportPdf,       // 1082, the page and its text
+  TextFile         // 1082, the recognised text
 };
 
 std::string FileFilterText(FileFilter filter, bool korean);

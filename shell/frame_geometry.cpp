@@ -22,6 +22,9 @@ Point BarButtonPosition(int bar, int index, int clientWidth, std::optional<int> 
   // Buttons that replace another one stand in its place.
   if (bar == 0 && index == 10) return {119, 30};
   if (bar == 0 && index == 11) return {225, 30};
+  // The camera bar's later buttons (picture controls, interval) follow
+  // Pause; the two before them stand in other buttons' places.
+  if (bar == 0 && index >= 12) return {13 + 53 * (index - 2), 30};
   if ((bar == 1 && index == 5) || (bar == 3 && index == 3)) return {119, 30};
   if (bar == 4 && index >= 10) return {clientWidth - 330 + 24 * gradeSlot.value_or(0), 33};
   return {13 + 53 * index, 30};

@@ -9,33 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/camctl/control_device.h"
+
 namespace orvilo::camctl {
 
-struct ControlInfo {
-  std::uint32_t id = 0;
-  std::string name;
-  int type = 0;  // V4L2_CTRL_TYPE_*
-  std::int32_t minimum = 0;
-  std::int32_t maximum = 0;
-  std::int32_t step = 1;
-  std::int32_t defaultValue = 0;
-  bool disabled = false;
-};
-
-class CameraControls {
+class CameraControls : public ControlDevice {
  public:
   // Opens the device node; a path that is not one (e.g. "demo") leaves the
   // object closed.
   explicit CameraControls(const std::string& devicePath);
-  ~CameraControls();
+  ~CameraControls() override;
   CameraControls(const CameraControls&) = delete;
   CameraControls& operator=(const CameraControls&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
-  std::optional<ControlInfo> Query(std::uint32_t id) const;
+  std::optional<ControlInfo> Query(std::uint32_t id) const override;
   std::vector<ControlInfo> List() const;  // every user and camera-class control
-  std::optional<std::int32_t> Get(std::uint32_t id) const;
-  bool Set(std::uint32_t id, std::int32_t value) const;
+  std::optional<std::int32_t> Get(std::uint32_t id) const override;
+  bool Set(std::uint32_t id, std::int32_t value) const override;
 
   // SET_CUR on the first extension unit of the camera (its unit number read
   // from the USB descriptors in sysfs) with a one-byte value.

@@ -11,7 +11,11 @@
  * their running time. Property fail-after (0 = never) makes the camera fail after
  * that many frames, as an unplugged camera does: an error on the bus and the end
  * of its stream. Property max-width (default 4096) makes it a camera without the
- * larger sizes, which refuses to be asked for them.
+ * larger sizes, which refuses to be asked for them. Properties brightness
+ * (-128..127, default 0, added to every colour value) and contrast (0..200 per
+ * cent, default 100, around mid-grey) stand for a camera's picture controls:
+ *
+ *   gst-launch-1.0 orvilodemocamsrc brightness=60 contrast=150 ! jpegdec ! autovideosink
  */
 #include "platform/media/demo_camera_src.h"
 
@@ -30,6 +34,8 @@ struct _GstDemoCameraSrc {
   GstPushSrc parent;
   guint failAfter;  // property; 0 = never
   gint maxWidth;    // property
+  gint brightness;  // property, -128..127
+  gint contrast;    // property, per cent 0..200
   // Negotiated format.
   int width;
   int height;
@@ -45,7 +51,7 @@ struct _GstDemoCameraSrc {
 
 namespace {
 
-enum { PROP_0, PROP_FAIL_AFTER, PROP_MAX_WIDTH };
+enum { PROP_0, PROP_FAIL_AFTER, PROP_MAX_WIDTH, PROP_BRIGHTNESS, PROP_CONTRAST };
 
 GstStaticPadTemplate srcTemplate = GST_STATIC_PAD_TEMPLATE(
     "src", GST_PAD_SRC, GST_PAD_ALWAYS,
@@ -102,6 +108,14 @@ void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* spe
     GST_OBJECT_LOCK(self);
     self->maxWidth = g_value_get_int(value);
     GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_BRIGHTNESS) {
+    GST_OBJECT_LOCK(self);
+    self->brightness = g_value_get_int(value);
+    GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_CONTRAST) {
+    GST_OBJECT_LOCK(self);
+    self->contrast = g_value_get_int(value);
+    GST_OBJECT_UNLOCK(self);
   } else {
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
   }
@@ -116,6 +130,14 @@ void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* spec) {
   } else if (id == PROP_MAX_WIDTH) {
     GST_OBJECT_LOCK(self);
     g_value_set_int(value, self->maxWidth);
+    GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_BRIGHTNESS) {
+    GST_OBJECT_LOCK(self);
+    g_value_set_int(value, self->brightness);
+    GST_OBJECT_UNLOCK(self);
+  } else if (id == PROP_CONTRAST) {
+    GST_OBJECT_LOCK(self);
+    g_value_set_int(value, self->contrast);
     GST_OBJECT_UNLOCK(self);
   } else {
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
@@ -243,6 +265,21 @@ bool WaitForFrameTime(GstDemoCameraSrc* self, GstClockTime duration, GstClockTim
   return go;
 }
 
+// Brightness and contrast through one table of the 256 colour values: the
+// camera's own processing, before the frame is encoded.
+void ApplyPictureControls(QImage& frame, int brightness, int contrast) {
+  if (brightness == 0 && contrast == 100) return;
+  std::uint8_t table[256];
+  for (int v = 0; v < 256; ++v) table[v] = static_cast<std::uint8_t>(std::clamp((v - 128) * contrast / 100 + 128 + brightness, 0, 255));
+  for (int y = 0; y < frame.height(); ++y) {
+    auto* pixel = reinterpret_cast<QRgb*>(frame.scanLine(y));
+    for (int x = 0; x < frame.width(); ++x) {
+      const QRgb p = pixel[x];
+      pixel[x] = qRgb(table[qRed(p)], table[qGreen(p)], table[qBlue(p)]);
+    }
+  }
+}
+
 void FreeBytes(gpointer bytes) { delete static_cast<std::vector<std::uint8_t>*>(bytes); }
 
 GstFlowReturn Create(GstPushSrc* push, GstBuffer** out) {
@@ -257,6 +294,8 @@ GstFlowReturn Create(GstPushSrc* push, GstBuffer** out) {
 
   GST_OBJECT_LOCK(self);
   const guint failAfter = self->failAfter;
+  const int brightness = self->brightness;
+  const int contrast = self->contrast;
   GST_OBJECT_UNLOCK(self);
   if (!Plugged()) {
     GST_ELEMENT_ERROR(self, RESOURCE, READ, ("The camera stopped sending pictures."), ("demo camera unplugged"));
@@ -269,7 +308,8 @@ GstFlowReturn Create(GstPushSrc* push, GstBuffer** out) {
   }
   if (self->page == nullptr) self->page = new QImage(PaintPage(self->width, self->height));
   const double seconds = static_cast<double>(self->frames * duration) / GST_SECOND;
-  const QImage frame = orvilo::media::DemoFrameAt(*self->page, seconds);
+  QImage frame = orvilo::media::DemoFrameAt(*self->page, seconds);
+  ApplyPictureControls(frame, brightness, contrast);
   auto* bytes = new std::vector<std::uint8_t>(self->yuy2 ? orvilo::media::ToYuy2(frame)
                                                           : orvilo::media::EncodeCameraJpeg(frame));
   if (bytes->empty()) {
@@ -305,6 +345,14 @@ static void gst_demo_camera_src_class_init(GstDemoCameraSrcClass* klass) {
       objectClass, PROP_MAX_WIDTH,
       g_param_spec_int("max-width", "Largest width", "The largest picture width the camera offers", 16, 4096, 4096,
                        static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
+  g_object_class_install_property(
+      objectClass, PROP_BRIGHTNESS,
+      g_param_spec_int("brightness", "Brightness", "Added to every colour value", -128, 127, 0,
+                       static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
+  g_object_class_install_property(
+      objectClass, PROP_CONTRAST,
+      g_param_spec_int("contrast", "Contrast", "Contrast around mid-grey, per cent", 0, 200, 100,
+                       static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
   gst_element_class_add_static_pad_template(elementClass, &srcTemplate);
   gst_element_class_set_static_metadata(elementClass, "Orvilo demo camera", "Source/Video",
                                         "A document camera filming a textbook page, without hardware", "Orvilo");
@@ -321,6 +369,8 @@ static void gst_demo_camera_src_class_init(GstDemoCameraSrcClass* klass) {
 static void gst_demo_camera_src_init(GstDemoCameraSrc* self) {
   self->failAfter = 0;
   self->maxWidth = 4096;
+  self->brightness = 0;
+  self->contrast = 100;
   self->width = 0;
   self->height = 0;
   self->fpsN = 0;

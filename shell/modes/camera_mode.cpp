@@ -2,11 +2,15 @@
 
 #include <QPainter>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 #include "core/command_ids.h"
 #include "core/settings/settings_store.h"
 #include "platform/media/recording_journal.h"
+#include "platform/profile/private_profile.h"
 #include "platform/sys/local_time.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
@@ -17,6 +21,7 @@
 #include "shell/frame_geometry.h"
 #include "shell/modes/stage.h"
 #include "shell/settings_dialog.h"
+#include "ui/picker_popup.h"
 
 namespace orvilo::shell {
 
@@ -58,6 +63,7 @@ Handover CameraMode::Leave(ViewMode next, Entry entry) {
   if (entry == Entry::WithContent || !camera) return handover;
   if (ShowsAPicture(next)) handover.picture = camera->TakeSnapshot(true);
   camera->CloseCamera();
+  context_.bars.MakeReleasedToggle(command::kIntervalCapture);  // closing stopped it
   return handover;
 }
 
@@ -138,6 +144,10 @@ bool CameraMode::OnCommand(int id) {
       if (camera) camera->TogglePause();
       return true;
     case command::kStopRecording: StopRecording(); return true;
+    case command::kPictureControls:
+      if (camera) camera->TogglePictureControls();
+      return true;
+    case command::kIntervalCapture: ToggleIntervalCapture(); return true;
     default: return OnTool(id);
   }
 }
@@ -377,9 +387,51 @@ void CameraMode::SwapInset(Arrangement to) {
 }
 
 bool CameraMode::BindCamera() {
+  if (context_.children.camera) context_.children.camera->SetSettingsFile(context_.store.settingsPath());
   return devices_.BindCamera([this](const media::CaptureDevice& video, const media::CaptureDevice* audio) {
            if (context_.children.camera) context_.children.camera->SelectDevices(video, audio);
          }) != 0;
+}
+
+void CameraMode::ToggleIntervalCapture() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera) return;
+  if (camera->IntervalCaptureRunning()) {
+    camera->StopIntervalCapture();
+    context_.bars.MakeReleasedToggle(command::kIntervalCapture);
+    return;
+  }
+  const auto seconds = ChooseInterval();
+  if (!seconds || !camera->StartIntervalCapture(context_.settings.imageFolder, *seconds)) {
+    context_.bars.MakeReleasedToggle(command::kIntervalCapture);
+  }
+}
+
+// The interval from a list under the bar button; the last choice is kept
+// in the settings file ("INTERVAL", seconds) and offered first next time.
+std::optional<int> CameraMode::ChooseInterval() {
+  static constexpr int kChoices[] = {1, 2, 5, 10, 30, 60, 300, 600, 1800, 3600};
+  const int last = profile::ReadProfileNumber(context_.store.Read("INTERVAL"));
+  std::vector<ui::PickerItem> items;
+  int selected = 3;
+  for (int i = 0; i < static_cast<int>(std::size(kChoices)); ++i) {
+    const int s = kChoices[i];
+    items.push_back(
+        {QImage(), s, s < 60 ? std::to_string(s) + " s" : s < 3600 ? std::to_string(s / 60) + " min" : "1 h"});
+    if (s == last) selected = i;
+  }
+  const gdi::Point button =
+      BarButtonPosition(static_cast<int>(ViewMode::Camera), command::kIntervalCapture - command::kBarFirstButton[0],
+                        context_.stage.ClientSize().width);
+  const QPoint corner = context_.host.Owner()->mapToGlobal(QPoint(button.x, button.y + 52));
+  const gdi::Rect firstRow = gdi::Rect::FromPositionAndSize(corner.x(), corner.y(), 70, 17);
+  if (ui::PickerRunner::Current().Run(context_.host.Owner(), ui::PickerKind::Custom, firstRow, selected, items) !=
+          win::kResultOk ||
+      selected < 0 || selected >= static_cast<int>(std::size(kChoices))) {
+    return std::nullopt;
+  }
+  context_.store.Write("INTERVAL", std::to_string(kChoices[selected]));
+  return kChoices[selected];
 }
 
 void CameraMode::OnStillButton() {

@@ -3,6 +3,7 @@
 // resolution, focus and the camera restart watchdog.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "camera/capture_devices.h"
@@ -67,6 +68,10 @@ class CameraMode : public Mode {
   void SwapInset(Arrangement to);
   void BackToNormalLayout();
   void SetRecordingBar(bool recording);
+  // Interval capture: stops a running one, or asks for the interval and
+  // starts one into the image folder.
+  void ToggleIntervalCapture();
+  std::optional<int> ChooseInterval();
 
   camera::CaptureDevices& devices_;
   const core::CameraModel& model_;

@@ -10,6 +10,14 @@
 #include "shell/frame_geometry.h"
 #include "shell/modes/stage.h"
 #include "shell/settings_dialog.h"
+#include "platform/gdi/bitmap_file.h"
+#include "platform/gdi/qimage_conversion.h"
+#include "platform/sys/program_folder.h"
+#include "reading/page_export.h"
+#include "ui/picker_popup.h"
+
+#include <QWidget>
+#include <cstdio>
 
 namespace orvilo::shell {
 
@@ -111,8 +119,58 @@ bool ReadingMode::OnCommand(int id) {
     case command::kPanelView:
       if (panel) panel->ToggleView();
       return true;
+    case command::kExport: Export(); return true;
     default: return false;
   }
+}
+
+void ReadingMode::Export() {
+  if (!IsCurrent()) return;
+  const bool korean = context_.store.IsKoreanComponentLanguage();
+  std::vector<ui::PickerItem> items = {
+      {QImage(), 0, korean ? "PDF (페이지와 글)" : "PDF (page and text)"},
+      {QImage(), 1, korean ? "글 복사" : "Copy text"},
+      {QImage(), 2, korean ? "텍스트 파일 (UTF-8)" : "Text file (UTF-8)"},
+  };
+  const gdi::Point button = BarButtonPosition(static_cast<int>(ViewMode::Reading),
+                                              command::kExport - command::kBarFirstButton[2], context_.stage.ClientSize().width);
+  const QPoint corner = context_.host.Owner()->mapToGlobal(QPoint(button.x, button.y + 52));
+  int selected = 0;
+  if (ui::PickerRunner::Current().Run(context_.host.Owner(), ui::PickerKind::Custom,
+                                      gdi::Rect::FromPositionAndSize(corner.x(), corner.y(), 150, 17), selected,
+                                      items) != win::kResultOk) {
+    return;
+  }
+  const std::string text = context_.children.reading ? context_.children.reading->Text() : std::string();
+  switch (selected) {
+    case 0:
+      if (const auto path = context_.host.RunFileDialog(true, FileFilter::ExportPdf, "pdf")) ExportPdf(*path);
+      break;
+    case 1: reading::CopyTextToClipboard(text); break;
+    case 2:
+      if (const auto path = context_.host.RunFileDialog(true, FileFilter::TextFile, "txt")) {
+        if (!reading::WriteUtf8TextFile(*path, text)) std::fprintf(stderr, "export: cannot write %s\n", path->c_str());
+      }
+      break;
+    default: break;
+  }
+}
+
+// The page as the image view shows it (strokes and board, never the
+// blinds, which are windows over it) through a scratch bitmap, with the
+// panel's text.
+bool ReadingMode::ExportPdf(const std::string& path) {
+  QImage page;
+  if (context_.children.image) {
+    const std::string scratch = sys::JoinPath(context_.store.ScratchFolder(), "export_page.bmp");
+    context_.children.image->SaveAnnotatedImage(scratch);
+    page = gdi::ToQImage(gdi::ReadBitmapFile(scratch)).copy();
+    std::remove(scratch.c_str());
+  }
+  const std::string text = context_.children.reading ? context_.children.reading->Text() : std::string();
+  const bool written = reading::ExportPagePdf(path, page, text);
+  if (!written) std::fprintf(stderr, "export: cannot write %s\n", path.c_str());
+  return written;
 }
 
 bool ReadingMode::OnCommandWhileCurrent(int id) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "shell/modes/mode.h"
 
@@ -43,6 +44,10 @@ class ReadingMode : public Mode {
   void PlacePanelAndImage(bool entering);
   void Recognise(imageview::ImageView& image, reading::ReadingPanel& panel);
   void EditUserDictionary();
+  // The page and its recognised text out: a PDF, the clipboard or a
+  // UTF-8 text file, chosen from a list under the bar button.
+  void Export();
+  bool ExportPdf(const std::string& path);
   // Learning files are not built yet: opening one changes nothing and
   // saving writes nothing.
   void LoadLearningFile(const std::string& path);

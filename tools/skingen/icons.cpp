@@ -96,6 +96,31 @@ const std::map<std::string, PathIcon>& PathIcons() {
          p.drawPolygon(QPolygonF({{3, 5.5}, {13, 5.5}, {8, 11}}));
        }},
       {"minus", [](QPainter& p) { p.setPen(Stroke(2.2)); p.drawLine(QPointF(3.5, 8), QPointF(12.5, 8)); }},
+      {"picture",  // a sun half filled: brightness and contrast
+       [](QPainter& p) {
+         p.setPen(Stroke(1.4));
+         p.setBrush(Qt::NoBrush);
+         p.drawEllipse(QPointF(8, 8), 3.6, 3.6);
+         p.setPen(Qt::NoPen);
+         p.setBrush(Qt::white);
+         p.drawPie(QRectF(4.4, 4.4, 7.2, 7.2), 90 * 16, 180 * 16);
+         p.setPen(Stroke(1.4));
+         for (int ray = 0; ray < 8; ++ray) {
+           const double angle = ray * 3.14159265 / 4;
+           p.drawLine(QPointF(8 + 5.6 * std::cos(angle), 8 + 5.6 * std::sin(angle)),
+                      QPointF(8 + 7.2 * std::cos(angle), 8 + 7.2 * std::sin(angle)));
+         }
+       }},
+      {"interval",  // a stopwatch
+       [](QPainter& p) {
+         p.setPen(Stroke(1.5));
+         p.setBrush(Qt::NoBrush);
+         p.drawEllipse(QPointF(8, 9), 5.8, 5.8);
+         p.drawLine(QPointF(8, 9), QPointF(8, 5.5));
+         p.drawLine(QPointF(8, 9), QPointF(10.5, 10.5));
+         p.drawLine(QPointF(6.5, 1.5), QPointF(9.5, 1.5));
+         p.drawLine(QPointF(8, 1.5), QPointF(8, 3.2));
+       }},
       {"plus",
        [](QPainter& p) {
          p.setPen(Stroke(2.2));

@@ -77,6 +77,8 @@ const std::vector<std::vector<BarButton>>& CommandBars() {
           {"freeze", "일시정지", "Pause", "freeze or resume the live picture"},
           {"stop", "녹화중지", "Stop", "stop recording"},
           {"windowed", "기본화면", "Normal", "full-screen picture off"},
+          {"picture", "화질조정", "Picture", "picture controls popup (brightness, contrast, exposure, white balance)"},
+          {"interval", "인터벌", "Interval", "interval capture: stills every N seconds (toggle)"},
       },
       {
           {"open", "열기", "Open", "open a picture"},
@@ -94,6 +96,7 @@ const std::vector<std::vector<BarButton>>& CommandBars() {
           {"music", "배경음악", "Music", "background music"},
           {"blind", "가림막", "Blind", "add a blind"},
           {"list", "목록", "List", "text or voice-book list (toggle)"},
+          {"export", "내보내기", "Export", "page and recognised text to PDF, clipboard or text file"},
       },
       {
           {"open", "열기", "Open", "open a movie"},

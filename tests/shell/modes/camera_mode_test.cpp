@@ -6,6 +6,7 @@
 #include "core/command_ids.h"
 #include "fake_services.h"
 #include "mode_fixture.h"
+#include "ui/picker_popup.h"
 
 namespace orvilo::shell::testing {
 namespace {
@@ -106,6 +107,48 @@ TEST_F(CameraModeTest, TheWatchdogClosesAndRebindsUntilAFrameArrives) {
   EXPECT_EQ(log, (CallLog{"host.StopTimer(1344)", "camera.CloseCamera"}));
   ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(log, "host.StartTimer(1344,5000)"); }, 2000));
   EXPECT_TRUE(HasInOrder(log, {"camera.CloseCamera", "camera.SelectDevices(/dev/video9,hw:9)", "host.StartTimer(1344,5000)"}));
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing
+
+namespace orvilo::shell::testing {
+namespace {
+
+TEST_F(CameraModeTest, PictureControlsOpenTheCamerasPopupAndBindingNamesTheSettingsFile) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  mode.OnCommand(command::kPictureControls);
+  EXPECT_EQ(log, (CallLog{"camera.TogglePictureControls"}));
+  mode.BindCamera();
+  EXPECT_EQ(camera->settingsFile, store.settingsPath());
+}
+
+// The interval comes from a list under the bar button; the choice is kept
+// and offered first the next time; a second press stops the run.
+TEST_F(CameraModeTest, IntervalCaptureAsksTheIntervalStartsIntoTheImageFolderAndStops) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  settings.imageFolder = "/pictures";
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers = {{win::kResultOk, 4}, {win::kResultCancel, 0}};
+  mode.OnCommand(command::kIntervalCapture);
+  ASSERT_EQ(pickers.requests.size(), 1u);
+  EXPECT_EQ(pickers.requests[0].kind, ui::PickerKind::Custom);
+  EXPECT_EQ(pickers.requests[0].customItems.size(), 10u);
+  EXPECT_EQ(pickers.requests[0].customItems.front().text, "1 s");
+  EXPECT_EQ(pickers.requests[0].customItems.back().text, "1 h");
+  EXPECT_EQ(log, (CallLog{"camera.StartIntervalCapture(/pictures,30)"}));
+  EXPECT_EQ(store.Read("INTERVAL"), "30");
+
+  log.clear();
+  mode.OnCommand(command::kIntervalCapture);
+  EXPECT_EQ(log, (CallLog{"camera.StopIntervalCapture"}));
+  EXPECT_FALSE(camera->intervalRunning);
+
+  log.clear();
+  mode.OnCommand(command::kIntervalCapture);  // cancelled: nothing starts
+  ASSERT_EQ(pickers.requests.size(), 2u);
+  EXPECT_EQ(pickers.requests[1].selected, 4);  // 30 s offered first
+  EXPECT_TRUE(log.empty());
 }
 
 }  // namespace

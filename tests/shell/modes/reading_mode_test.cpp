@@ -2,6 +2,9 @@
 
 #include "core/command_ids.h"
 #include "mode_fixture.h"
+#include "ui/picker_popup.h"
+
+#include <QFile>
 
 namespace orvilo::shell::testing {
 namespace {
@@ -46,6 +49,45 @@ TEST_F(ReadingModeTest, PointerActivityShowsOrHidesTheSpeechBar) {
 TEST_F(ReadingModeTest, TheSpeechBarsCommandsReachThePanelOnlyWithIt) {
   for (int id = command::kReading; id <= command::kRepeat; ++id) EXPECT_TRUE(mode.OnCommandWhileCurrent(id));
   EXPECT_FALSE(mode.OnCommandWhileCurrent(command::kPlay));
+  EXPECT_TRUE(log.empty());
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing
+
+namespace orvilo::shell::testing {
+namespace {
+
+// Export offers PDF, clipboard and text file; the text file holds the
+// panel's text byte for byte, the PDF its words.
+TEST_F(ReadingModeTest, ExportWritesThePanelsTextToATextFileAndAPdf) {
+  host.current = ViewMode::Reading;
+  Give<RecordingImageView>(children.image);
+  auto* panel = Give<RecordingReadingPanel>(children.reading);
+  panel->text = "Read me aloud.\n읽어 주세요.";
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers = {{win::kResultOk, 2}, {win::kResultOk, 0}, {win::kResultCancel, 0}};
+  const std::string text = folder.filePath("page.txt").toStdString();
+  const std::string pdf = folder.filePath("page.pdf").toStdString();
+  host.fileAnswers = {text, pdf};
+  mode.OnCommand(command::kExport);
+  ASSERT_EQ(pickers.requests.size(), 1u);
+  EXPECT_EQ(pickers.requests[0].customItems.size(), 3u);
+  EXPECT_TRUE(Contains(log, "host.RunFileDialog(1,8,txt)"));
+  QFile file(QString::fromStdString(text));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), panel->text);
+
+  mode.OnCommand(command::kExport);
+  EXPECT_TRUE(Contains(log, "host.RunFileDialog(1,7,pdf)"));
+  const std::string scratch = store.ScratchFolder() + "/export_page.bmp";
+  EXPECT_TRUE(Contains(log, "image.SaveAnnotatedImage(" + scratch + ")"));
+  QFile written(QString::fromStdString(pdf));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.read(5) == "%PDF-");
+
+  log.clear();
+  mode.OnCommand(command::kExport);  // closed without a choice
   EXPECT_TRUE(log.empty());
 }
 

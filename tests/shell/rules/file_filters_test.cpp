@@ -19,6 +19,8 @@ TEST(FileFilters, TextsInBothLanguages) {
   EXPECT_EQ(FileFilterText(FileFilter::BackgroundMusic, true), "배경음악 파일 (mp3, wav)|*.mp3;*.wav||");
   EXPECT_EQ(FileFilterText(FileFilter::BackgroundMusic, false), "BGM file (mp3, wav)|*.mp3;*.wav||");
   EXPECT_EQ(FileFilterText(FileFilter::OpenMovie, false), "Movie file (wmv,asf,avi,mp4,mpg)|*.wmv;*.asf;*.avi;*.mp4;*.mpg||");
+  EXPECT_EQ(FileFilterText(FileFilter::ExportPdf, true), "PDF 문서 (*.pdf)|*.pdf||");
+  EXPECT_EQ(FileFilterText(FileFilter::TextFile, false), "Text file (*.txt)|*.txt||");
 }
 
 TEST(FileFilters, PictureByTheLastThreeCharactersLowerCased) {

@@ -27,6 +27,9 @@ TEST(FrameGeometry, GradeButtonsFollowTheRightEdge) {
 TEST(FrameGeometry, ReplacementButtonsStandInThePlaceOfTheButtonsTheyReplace) {
   EXPECT_EQ(BarButtonPosition(0, 10, 1038), BarButtonPosition(0, 2, 1038));
   EXPECT_EQ(BarButtonPosition(0, 11, 1038), BarButtonPosition(0, 4, 1038));
+  // Picture controls and interval capture follow Pause, leaving no gap.
+  EXPECT_EQ(BarButtonPosition(0, 12, 1038), (Point{13 + 53 * 10, 30}));
+  EXPECT_EQ(BarButtonPosition(0, 13, 885), (Point{13 + 53 * 11, 30}));
   EXPECT_EQ(BarButtonPosition(1, 5, 1038), BarButtonPosition(1, 2, 1038));
   EXPECT_EQ(BarButtonPosition(3, 3, 1038), BarButtonPosition(3, 2, 1038));
   EXPECT_EQ(BarButtonPosition(2, 6, 1038), (Point{13 + 53 * 6, 30}));

@@ -107,6 +107,18 @@ class RecordingCameraView : public camera::CameraView, Recorder {
   void AutoFocus() override { Record("AutoFocus"); }
   void ToggleFocusPopup() override { Record("ToggleFocusPopup"); }
   void ShowCameraPropertyPages(QWidget* owner) override { Record("ShowCameraPropertyPages", owner); }
+  void TogglePictureControls() override { Record("TogglePictureControls"); }
+  void SetSettingsFile(const std::string& path) override { settingsFile = path; }  // kept, not logged
+  bool StartIntervalCapture(const std::string& folder, int seconds) override {
+    return intervalRunning = Reply(true, "StartIntervalCapture", folder, seconds);
+  }
+  void StopIntervalCapture() override {
+    Record("StopIntervalCapture");
+    intervalRunning = false;
+  }
+  bool IntervalCaptureRunning() const override { return intervalRunning; }
+  std::string settingsFile;
+  bool intervalRunning = false;
   camera::OverlayStatus GetOverlayStatus() const override { return overlay; }
   void SetOverlayStatus(camera::OverlayStatus status) override { Record("SetOverlayStatus", overlay = status); }
 };
