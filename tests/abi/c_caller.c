@@ -108,6 +108,9 @@ static void WaitForFinished(int seconds) {
   for (i = 0; i < seconds * 100 && atomic_load(&lastStatus) != STTS_STATUS_FINISHED; ++i) nanosleep(&step, NULL);
 }
 
+/* Each shipped language has its own speaker slot; English is slot 1. */
+enum { kEnglishSpeaker = 1 };
+
 static void Speak(const char* database) {
   static const char kSentence[] = "The quick brown fox jumps over the lazy dog.";
   struct vx_window_handle window = {7, PostStatus, NULL};
@@ -117,10 +120,10 @@ static void Speak(const char* database) {
 
   Check(STTS_Initialize() == STTS_OK, "STTS_Initialize");
   Check(STTS_LoadEngine(STTS_LANGUAGE_ENGLISH, database, 0) == STTS_OK, "STTS_LoadEngine (English)");
-  Check(STTS_GetDBInfo(STTS_LANGUAGE_ENGLISH, 0, &speaker) == STTS_OK && speaker.sampleRate > 0,
-        "STTS_GetDBInfo describes speaker 0");
+  Check(STTS_GetDBInfo(STTS_LANGUAGE_ENGLISH, kEnglishSpeaker, &speaker) == STTS_OK && speaker.sampleRate > 0,
+        "STTS_GetDBInfo describes the shipped English speaker");
 
-  handle = STTS_CreateThread(&totals, CountPcm, STTS_LANGUAGE_ENGLISH, 0);
+  handle = STTS_CreateThread(&totals, CountPcm, STTS_LANGUAGE_ENGLISH, kEnglishSpeaker);
   Check(handle != NULL, "STTS_CreateThread");
   if (handle != NULL) {
     Check(STTS_SetHighLight(handle, 1) == STTS_OK, "STTS_SetHighLight");

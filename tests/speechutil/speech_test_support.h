@@ -82,7 +82,7 @@ struct LogRecorder {
 inline SpeechJob MakeJob(int language, const std::u16string& text, int outputRate = 16000) {
   SpeechJob job;
   job.language = language;
-  job.speaker = 0;
+  job.speaker = language;  // each shipped language has its own slot: Korean 0, English 1, …
   job.text = ConvertToEngineText(text, language).bytes;
   job.markup = "<speed=\"100\"><volume=\"100\"><pitch=\"100\">";
   job.outputRate = outputRate;
