@@ -120,6 +120,27 @@ void CVyr3Dlg::SetZoomPercent(int percent) {
   stage_.RaisePalette();
 }
 
+// A presenter's "blank screen": black over the whole window, frame and bars
+// included, until B, "." or Escape again. The views underneath go on as they
+// were (a movie keeps playing, reading keeps speaking).
+void CVyr3Dlg::ToggleBlank() {
+  if (!blank_) {
+    blank_ = std::make_unique<QWidget>(this);
+    blank_->setAutoFillBackground(true);
+    QPalette black = blank_->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    blank_->setPalette(black);
+    blank_->hide();
+  }
+  if (Blanked()) {
+    blank_->hide();
+    return;
+  }
+  blank_->setGeometry(rect());
+  blank_->show();
+  blank_->raise();
+}
+
 void CVyr3Dlg::OpenZoomList() {
   const gdi::Rect anchor = ZoomListAnchor(width());
   const QPoint topLeft = mapToGlobal(QPoint(anchor.left, anchor.top));
