@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/skin/skin_ids.h"
+#include "ui/touch_reach.h"
 #include "core/camera_features.h"
 #include "core/command_ids.h"
 
@@ -33,6 +34,7 @@ CVyr3TabWnd::CVyr3TabWnd(int featureVariant, bool korean, QWidget* parent)
 
 bool CVyr3TabWnd::OnCreate() {
   setGeometry(30, 5, kTabWidth * static_cast<int>(modes_.size()) + kLastTabExtra, kTabHeight);
+  ui::MarkTouchTarget(this);  // 20 px tall: a finger reaches it from 40 px
   return true;
 }
 
