@@ -27,10 +27,11 @@ inline constexpr int kModeAr = 1138;
 
 // Keyboard and presenter-remote commands (docs/input.md): the next or
 // previous item of the current mode (sentence or voice book, still in the
-// picture's folder, a skip in the movie) and blanking the picture.
+// picture's folder, a skip in the movie), blanking the picture, the help.
 inline constexpr int kNextItem = 1140;
 inline constexpr int kPreviousItem = 1141;
 inline constexpr int kBlankPicture = 1142;
+inline constexpr int kShortcutHelp = 1143;  // the list of keys over the window, on and off
 
 // Command bars: button i of bar b is FirstBarButton(b) + i.
 inline constexpr int kBarFirstButton[5] = {1045, 1065, 1075, 1085, 1095};

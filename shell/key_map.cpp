@@ -75,12 +75,18 @@ std::optional<FullScreenCommands> FullScreenOf(ViewMode mode) {
 }  // namespace
 
 std::optional<int> CommandForKey(KeyPress press, const KeyState& state) {
+  // The help closes with F1 or Escape; other keys wait until it is gone.
+  if (state.helpShown) {
+    const bool close = !press.control && (press.key == Key::F1 || press.key == Key::Escape);
+    return close ? std::optional<int>(command::kShortcutHelp) : std::nullopt;
+  }
   // A blanked picture comes back with B, "." or Escape; nothing else acts
   // on a picture nobody sees.
   if (state.blanked) {
     const bool unblank = !press.control && (press.key == Key::B || press.key == Key::Period || press.key == Key::Escape);
     return unblank ? std::optional<int>(command::kBlankPicture) : std::nullopt;
   }
+  if (!press.control && press.key == Key::F1) return command::kShortcutHelp;
   if (!press.control && (press.key == Key::F5 || press.key == Key::Escape)) {
     const std::optional<FullScreenCommands> fullScreen = FullScreenOf(state.mode);
     if (!fullScreen) return std::nullopt;
@@ -94,6 +100,39 @@ std::optional<int> CommandForKey(KeyPress press, const KeyState& state) {
     }
   }
   return std::nullopt;
+}
+
+std::vector<KeyHelpLine> KeyHelp(bool korean) {
+  if (korean) {
+    return {
+        {"Page Down, →", "다음 문장 · 다음 음성책 · 폴더의 다음 그림 · 동영상 앞으로"},
+        {"Page Up, ←", "이전 문장 · 이전 음성책 · 폴더의 이전 그림 · 동영상 뒤로"},
+        {"B, .", "화면 가리기 / 다시 보이기"},
+        {"F5", "전체 화면 켜기 / 끄기"},
+        {"Esc", "전체 화면 끄기 · 가리기 끝"},
+        {"Ctrl+Z, Ctrl+Y", "실행 취소, 다시 실행 (이미지)"},
+        {"Ctrl+S, Ctrl+O", "저장, 열기"},
+        {"+, −", "확대, 축소"},
+        {"Space", "일시 정지 / 계속"},
+        {"F1", "이 도움말 열기 / 닫기"},
+        {"두 손가락", "벌리고 모아 확대·축소, 끌어서 이동"},
+        {"길게 누르기", "현재 도구의 선택 창"},
+    };
+  }
+  return {
+      {"Page Down, →", "next sentence · voice book · picture in the folder · skip forward"},
+      {"Page Up, ←", "previous sentence · voice book · picture in the folder · skip back"},
+      {"B, .", "blank the picture / show it again"},
+      {"F5", "full screen on / off"},
+      {"Esc", "full screen off · end the blank"},
+      {"Ctrl+Z, Ctrl+Y", "undo, redo (image)"},
+      {"Ctrl+S, Ctrl+O", "save, open"},
+      {"+, −", "zoom in, zoom out"},
+      {"Space", "pause / go on"},
+      {"F1", "this help on / off"},
+      {"Two fingers", "spread or pinch to zoom, drag to pan"},
+      {"Long press", "the current tool's picker"},
+  };
 }
 
 }  // namespace orvilo::shell

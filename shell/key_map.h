@@ -7,6 +7,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "core/view_mode.h"
 
@@ -29,6 +30,7 @@ enum class Key {
   Y,
   S,
   O,
+  F1,
 };
 
 struct KeyPress {
@@ -41,9 +43,19 @@ struct KeyState {
   ViewMode mode = ViewMode::Camera;
   bool fullScreen = false;  // the picture fills the window (full-screen bar button)
   bool blanked = false;     // the picture is blanked
+  bool helpShown = false;   // the list of keys lies over the window
 };
 
 // The command a key sends, or none.
 std::optional<int> CommandForKey(KeyPress press, const KeyState& state);
+
+// One line of the help: the keys and what they do.
+struct KeyHelpLine {
+  const char* keys;
+  const char* action;
+};
+
+// The lines of the help (F1), in Korean or English.
+std::vector<KeyHelpLine> KeyHelp(bool korean);
 
 }  // namespace orvilo::shell

@@ -24,6 +24,7 @@ std::optional<KeyPress> KeyPressOf(const QKeyEvent& event) {
     case Qt::Key_B: press.key = Key::B; break;
     case Qt::Key_Period: press.key = Key::Period; break;
     case Qt::Key_F5: press.key = Key::F5; break;
+    case Qt::Key_F1: press.key = Key::F1; break;
     case Qt::Key_Escape: press.key = Key::Escape; break;
     case Qt::Key_Plus:
     case Qt::Key_Equal: press.key = Key::Plus; break;  // "+" without Shift on most layouts

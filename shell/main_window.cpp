@@ -107,7 +107,7 @@ bool CVyr3Dlg::OnInitDialog() {
   ShowCommandBar(ViewMode::Camera);
   // Keys of the window and its children become commands (docs/input.md).
   new KeyRouter(
-      this, [this] { return KeyState{mode_, settings_.fullScreen, Blanked()}; },
+      this, [this] { return KeyState{mode_, settings_.fullScreen, Blanked(), HelpShown()}; },
       [this](int id) { OnCommand(id); });
   initialised_ = true;
 
@@ -243,6 +243,7 @@ void CVyr3Dlg::resizeEvent(QResizeEvent* event) {
   }
   LayOutViews();
   if (blank_) blank_->setGeometry(rect());
+  if (help_) help_->setGeometry(rect());
   update();
   if (children_.tools) children_.tools->RepaintButtons();
   if (children_.readingBar) children_.readingBar->hide();

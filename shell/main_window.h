@@ -61,6 +61,8 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   bool FullScreenPicture() const { return settings_.fullScreen; }
   // The picture is blanked (B or "." from a keyboard or presenter remote).
   bool Blanked() const { return blank_ != nullptr && !blank_->isHidden(); }
+  // The list of keys (F1) lies over the window.
+  bool HelpShown() const { return help_ != nullptr && !help_->isHidden(); }
   bool PaletteEnabled() const { return cameraMode_.PaletteEnabled(); }
   bool Korean() const { return korean_; }
   int FeatureVariant() const { return featureVariant_; }
@@ -123,6 +125,7 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   void OpenZoomList();
   // Covers the whole window in black, or takes the cover away.
   void ToggleBlank();
+  void ToggleHelp();
 
   MainWindowServices services_;
   core::SettingsStore store_;
@@ -138,6 +141,7 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   QImage zoomBadge_;
   std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
   std::unique_ptr<QWidget> blank_;
+  std::unique_ptr<QWidget> help_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;

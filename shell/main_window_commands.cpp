@@ -6,6 +6,7 @@
 #include "core/zoom.h"
 #include "platform/win/common_dialogs.h"
 #include "platform/win/geometry.h"
+#include "shell/help_overlay.h"
 #include "shell/main_window.h"
 #include "ui/picker_popup.h"
 #include "ui/skin_button.h"
@@ -139,6 +140,20 @@ void CVyr3Dlg::ToggleBlank() {
   blank_->setGeometry(rect());
   blank_->show();
   blank_->raise();
+}
+
+void CVyr3Dlg::ToggleHelp() {
+  if (!help_) {
+    help_ = std::make_unique<HelpOverlay>(korean_, this);
+    help_->hide();
+  }
+  if (HelpShown()) {
+    help_->hide();
+    return;
+  }
+  help_->setGeometry(rect());
+  help_->show();
+  help_->raise();
 }
 
 void CVyr3Dlg::OpenZoomList() {

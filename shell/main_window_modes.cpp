@@ -35,6 +35,10 @@ bool CVyr3Dlg::OnCommand(int id) {
     ToggleBlank();
     return true;
   }
+  if (id == command::kShortcutHelp) {
+    ToggleHelp();
+    return true;
+  }
   for (ViewMode mode : {ViewMode::Camera, ViewMode::Image, ViewMode::Reading, ViewMode::Movie, ViewMode::AR}) {
     if (ModeOf(mode).OnCommand(id)) return true;
   }

@@ -26,6 +26,15 @@ TEST_F(MainWindowTest, RemoteKeysReachTheModeThatOwnsThem) {
     EXPECT_FALSE(window.FullScreenPicture());
     Key(window, Qt::Key_Plus);
     EXPECT_EQ(window.ZoomPercent(), 125);
+    // F1 shows the keys; Escape closes the help and nothing else.
+    Key(window, Qt::Key_F5);
+    Key(window, Qt::Key_F1);
+    EXPECT_TRUE(window.HelpShown());
+    Key(window, Qt::Key_Escape);
+    EXPECT_FALSE(window.HelpShown());
+    EXPECT_TRUE(window.FullScreenPicture());
+    Key(window, Qt::Key_Escape);
+    EXPECT_FALSE(window.FullScreenPicture());
 
     Command(window, command::kModeImage);
     log.clear();

@@ -41,6 +41,7 @@ TEST(KeyMap, EachKeyInEachModeOutsideFullScreen) {
       {Key::Plus, false, {kZoomIn, kZoomIn, kZoomIn, kNone, kNone}},
       {Key::Minus, false, {kZoomOut, kZoomOut, kZoomOut, kNone, kNone}},
       {Key::Space, false, {kPause, kNone, kPauseReading, kPauseMovie, kNone}},
+      {Key::F1, false, {kShortcutHelp, kShortcutHelp, kShortcutHelp, kShortcutHelp, kShortcutHelp}},
       // A letter alone or a shortcut's key without Ctrl does nothing, nor
       // does Ctrl with a remote's key.
       {Key::Z, false, {kNone, kNone, kNone, kNone, kNone}},
@@ -87,5 +88,26 @@ TEST(KeyMap, WhileBlankedOnlyBPeriodAndEscapeActAndTheyBringThePictureBack) {
             << "key " << static_cast<int>(key) << " in mode " << static_cast<int>(mode);
       }
     }
+  }
+}
+
+TEST(KeyMap, WhileTheHelpShowsOnlyF1AndEscapeActAndTheyCloseIt) {
+  const std::pair<Key, bool> cases[] = {{Key::F1, true}, {Key::Escape, true}, {Key::B, false}, {Key::F5, false},
+                                        {Key::PageDown, false}};
+  for (const auto& [key, closes] : cases) {
+    for (ViewMode mode : kModes) {
+      const auto command = CommandForKey(KeyPress{key, false}, KeyState{mode, true, false, true});
+      EXPECT_EQ(command, closes ? std::optional<int>(command::kShortcutHelp) : std::nullopt)
+          << "key " << static_cast<int>(key) << " in mode " << static_cast<int>(mode);
+    }
+  }
+}
+
+TEST(KeyMap, TheHelpHasTheSameLinesInBothLanguages) {
+  const std::vector<KeyHelpLine> korean = KeyHelp(true), english = KeyHelp(false);
+  ASSERT_EQ(korean.size(), english.size());
+  for (std::size_t i = 0; i < korean.size(); ++i) {
+    EXPECT_STRNE(korean[i].action, english[i].action) << i;  // translated
+    EXPECT_GT(std::string(english[i].keys).size(), 0u);
   }
 }
