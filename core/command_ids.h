@@ -25,6 +25,14 @@ inline constexpr int kModeReading = 1136;
 inline constexpr int kModeMovie = 1137;
 inline constexpr int kModeAr = 1138;
 
+// Keyboard and presenter-remote commands (docs/input.md): the next or
+// previous item of the current mode (sentence or voice book, still in the
+// picture's folder, a skip in the movie), blanking the picture, the help.
+inline constexpr int kNextItem = 1140;
+inline constexpr int kPreviousItem = 1141;
+inline constexpr int kBlankPicture = 1142;
+inline constexpr int kShortcutHelp = 1143;  // the list of keys over the window, on and off
+
 // Command bars: button i of bar b is FirstBarButton(b) + i.
 inline constexpr int kBarFirstButton[5] = {1045, 1065, 1075, 1085, 1095};
 inline constexpr int kBarButtonCount[5] = {14, 6, 8, 4, 16};
@@ -133,6 +141,7 @@ inline constexpr std::uint32_t kVolumeSliderOfBar = 1276;    // wParam = percent
 inline constexpr std::uint32_t kMovieEnded = 1277;
 inline constexpr std::uint32_t kPointerActivity = 1278;      // wParam 0 show, 1 hide
 inline constexpr std::uint32_t kMoviePosition = 1279;        // wParam = seconds, lParam = duration
+inline constexpr std::uint32_t kTouchZoom = 1281;            // wParam = percent the view now shows
 inline constexpr std::uint32_t kBackgroundMusic = 1432;
 inline constexpr std::uint32_t kSpeechStatus = 1433;
 inline constexpr std::uint32_t kPickerChoice = 1575;         // wParam = tool number, lParam = entry

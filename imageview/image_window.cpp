@@ -54,6 +54,9 @@ QImage PageOf(const gdi::PackedDib& picture) { return gdi::ToQImage(picture).con
 CVyr3ImageWnd::CVyr3ImageWnd(QWidget* parent) : ImageView(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
+  setAttribute(Qt::WA_AcceptTouchEvents);
+  longPress_.setSingleShot(true);
+  connect(&longPress_, &QTimer::timeout, this, [this] { OnLongPress(); });
   drawing_.SetReport([this](int id) { Report(id); });
   insetFrame_ = gdi::KeyColourToTransparent(ui::LoadSkinBitmap(skin::kInsetFrame));
 }

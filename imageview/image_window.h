@@ -20,6 +20,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -29,6 +30,9 @@
 #include "imageview/drawing.h"
 #include "imageview/image_view.h"
 #include "imageview/view_geometry.h"
+
+class QTabletEvent;
+class QTouchEvent;
 
 namespace orvilo::imageview {
 
@@ -127,6 +131,9 @@ class CVyr3ImageWnd : public ImageView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  // Touch (fingers) and tablet (pen) events; docs/input.md.
+  bool event(QEvent* event) override;
+  void tabletEvent(QTabletEvent* event) override;
 
  private:
   // Picture.
@@ -145,6 +152,18 @@ class CVyr3ImageWnd : public ImageView {
   void RedrawArea(const QRect& box);
   win::Window* Owner() const;
   void Report(int commandId);
+
+  // A pointer (mouse button, finger or pen) pressed, moved while down and
+  // lifted: the same drawing or marking whichever it is.
+  void BeginPointer(gdi::Point at);
+  void MovePointer(gdi::Point at, bool inside);
+  void EndPointer(gdi::Point at);
+
+  // Touch: one finger draws or marks, two pinch and pan, a long press opens
+  // the current tool's picker.
+  void OnTouch(QTouchEvent* event);
+  void OnTwoFingers(const TwoFingers& now);
+  void OnLongPress();
 
   // Drawing.
   void BeginStroke(gdi::Point at);
@@ -204,6 +223,15 @@ class CVyr3ImageWnd : public ImageView {
   std::optional<Stroke> current_;
   QImage live_;       // the stroke in progress, opaque, in its own mask
   QRect liveBounds_;  // what of live_ is drawn on
+
+  // Touch and pen state.
+  bool touchActive_ = false;  // a touch sequence runs: mouse events are emulated from it
+  bool penDown_ = false;
+  gdi::Point touchStart_;
+  QTimer longPress_;
+  std::optional<TwoFingers> pinchFrom_;  // the fingers where the two-finger gesture is measured from
+  int pinchPercent_ = 100;
+  gdi::Rect pinchSource_;
 
   // Marking state.
   gdi::Rect selection_;

@@ -31,37 +31,67 @@ void CVyr3ImageWnd::SetPenColour(int entry) {
   if (entry >= 0 && entry < static_cast<int>(ui::PenPalette.size())) penColour_ = ui::PenPalette[static_cast<std::size_t>(entry)];
 }
 
-// ---- Mouse routing --------------------------------------------------------------
+// ---- Pointer routing ------------------------------------------------------------
+
+namespace {
+// Mouse events Qt or the system make from a finger or a pen: the view takes
+// those as touch and tablet events already, so they must not draw again.
+bool EmulatedMouse(const QMouseEvent* event) {
+  const QPointingDevice* device = event->pointingDevice();
+  if (device == nullptr) return false;
+  switch (device->type()) {
+    case QInputDevice::DeviceType::TouchScreen:
+    case QInputDevice::DeviceType::Stylus:
+    case QInputDevice::DeviceType::Airbrush:
+    case QInputDevice::DeviceType::Puck: return true;
+    default: return false;
+  }
+}
+}  // namespace
 
 void CVyr3ImageWnd::mousePressEvent(QMouseEvent* event) {
+  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
   if (event->button() != Qt::LeftButton) return ImageView::mousePressEvent(event);
-  setFocus();
-  if (mode_ == ViewMode::Image) {
-    BeginStroke(PointOf(event));
-  } else if (mode_ == ViewMode::Reading) {
-    BeginMarking(PointOf(event));
-  }
+  BeginPointer(PointOf(event));
 }
 
 void CVyr3ImageWnd::mouseMoveEvent(QMouseEvent* event) {
-  const bool inside = rect().contains(event->position().toPoint());
+  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
+  MovePointer(PointOf(event), rect().contains(event->position().toPoint()));
+}
+
+void CVyr3ImageWnd::mouseReleaseEvent(QMouseEvent* event) {
+  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
+  if (event->button() != Qt::LeftButton) return ImageView::mouseReleaseEvent(event);
+  EndPointer(PointOf(event));
+}
+
+void CVyr3ImageWnd::BeginPointer(gdi::Point at) {
+  setFocus();
+  if (mode_ == ViewMode::Image) {
+    BeginStroke(at);
+  } else if (mode_ == ViewMode::Reading) {
+    BeginMarking(at);
+  }
+}
+
+void CVyr3ImageWnd::MovePointer(gdi::Point at, bool inside) {
   if (current_) {
     if (inside) {
-      ContinueStroke(PointOf(event));
+      ContinueStroke(at);
     } else {
       DiscardStroke();
     }
   } else if (markingDrag_) {
-    ContinueMarking(PointOf(event), inside);
+    ContinueMarking(at, inside);
   } else if (!inside) {
     pointerInside_ = false;
   }
 }
 
-void CVyr3ImageWnd::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return ImageView::mouseReleaseEvent(event);
-  const bool inside = rect().contains(event->position().toPoint());
-  if (current_) EndStroke(PointOf(event), inside);
+void CVyr3ImageWnd::EndPointer(gdi::Point at) {
+  const bool inside = rect().contains(at.x, at.y);
+  if (current_) EndStroke(at, inside);
   if (markingDrag_) EndMarking();
 }
 

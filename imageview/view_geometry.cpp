@@ -1,6 +1,9 @@
 #include "imageview/view_geometry.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "core/zoom.h"
 
 namespace orvilo::imageview {
 
@@ -89,6 +92,49 @@ gdi::Rect InitialSourceRect(gdi::Size picture, gdi::Size client, float zoom) {
   const int w = std::clamp(static_cast<int>(static_cast<float>(spanW) / fit.scale), 1, picture.width);
   const int h = std::clamp(static_cast<int>(static_cast<float>(spanH) / fit.scale), 1, picture.height);
   return gdi::Rect{0, 0, w, h};
+}
+
+double TwoFingers::Distance() const { return std::hypot(x2 - x1, y2 - y1); }
+
+PinchView PinchTo(gdi::Size picture, gdi::Size client, int percent, const gdi::Rect& source, const TwoFingers& from,
+                  const TwoFingers& now) {
+  PinchView view{percent, source};
+  const double before = from.Distance();
+  if (before >= 1.0) {
+    const double wanted = std::round(percent * now.Distance() / before);
+    view.percent = static_cast<int>(
+        std::clamp(wanted, double{core::kMinimumZoomPercent}, double{core::kMaximumZoomPercent}));
+  }
+  const float zoomBefore = static_cast<float>(core::ZoomFactor(percent));
+  const float zoomAfter = static_cast<float>(core::ZoomFactor(view.percent));
+  const gdi::Rect sized = InitialSourceRect(picture, client, zoomAfter);
+  if (zoomAfter <= 1.0f || picture.width < 1 || picture.height < 1) {
+    view.source = sized;
+    return view;
+  }
+  // The picture point under the fingers' centre when the gesture began: at
+  // 100 % and below the whole picture was drawn fitted.
+  const gdi::Rect shownBefore = zoomBefore <= 1.0f || source.Width() < 1 || source.Height() < 1
+                                    ? gdi::Rect{0, 0, picture.width, picture.height}
+                                    : source;
+  const Placement placedBefore = PicturePlacement(picture, client, zoomBefore, false, shownBefore);
+  const Placement placedAfter = PicturePlacement(picture, client, zoomAfter, false, sized);
+  if (!placedBefore.draw || !placedAfter.draw) return view;
+  const auto pictureAt = [](const Placement& p, double x, double y) {
+    const double sx = static_cast<double>(p.source.Width()) / std::max(p.target.Width(), 1);
+    const double sy = static_cast<double>(p.source.Height()) / std::max(p.target.Height(), 1);
+    return std::pair{p.source.left + (x - p.target.left) * sx, p.source.top + (y - p.target.top) * sy};
+  };
+  const auto [px, py] = pictureAt(placedBefore, from.CentreX(), from.CentreY());
+  const double sx = static_cast<double>(sized.Width()) / std::max(placedAfter.target.Width(), 1);
+  const double sy = static_cast<double>(sized.Height()) / std::max(placedAfter.target.Height(), 1);
+  const double left = px - (now.CentreX() - placedAfter.target.left) * sx;
+  const double top = py - (now.CentreY() - placedAfter.target.top) * sy;
+  const int maxLeft = std::max(picture.width - sized.Width(), 0);
+  const int maxTop = std::max(picture.height - sized.Height(), 0);
+  view.source = sized.Offset(std::clamp(static_cast<int>(std::lround(left)), 0, maxLeft),
+                             std::clamp(static_cast<int>(std::lround(top)), 0, maxTop));
+  return view;
 }
 
 }  // namespace orvilo::imageview

@@ -37,4 +37,27 @@ gdi::Rect SourceFromNavigator(const gdi::Rect& view, const gdi::Rect& thumbnail,
 // first layout gives it.
 gdi::Rect InitialSourceRect(gdi::Size picture, gdi::Size client, float zoom);
 
+// Two fingers on the view: where they stood when the gesture began (or was
+// last re-based) and where they stand now, in client coordinates.
+struct TwoFingers {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  double CentreX() const { return (x1 + x2) / 2; }
+  double CentreY() const { return (y1 + y2) / 2; }
+  double Distance() const;
+};
+
+// What a pinch or a two-finger drag leads to.
+struct PinchView {
+  int percent = 100;  // the zoom, within 25..1000 %
+  gdi::Rect source;   // the source rectangle at that zoom
+};
+
+// The zoom scales with the fingers' distance (from `percent` at `from`),
+// clamped to 25..1000 %; above 100 % the picture point that lay under the
+// fingers' centre at `from` (drawn from `source`) lies under their centre
+// now, so a drag without spreading pans. The source rectangle stays inside
+// the picture; at 100 % and below it is the whole picture (nothing to pan).
+PinchView PinchTo(gdi::Size picture, gdi::Size client, int percent, const gdi::Rect& source, const TwoFingers& from,
+                  const TwoFingers& now);
+
 }  // namespace orvilo::imageview

@@ -39,6 +39,10 @@ class ReadingPanel : public win::Window {
   virtual void PauseOrResume() = 0;
   virtual void Stop() = 0;
   virtual void ToggleRepeat() = 0;
+  // The next / previous keys (direction +1 / -1): the next or previous
+  // sentence while reading the text; in a list view the next or previous
+  // voice book.
+  virtual void StepItem(int direction) = 0;
 
   // Voice books: adds a learning file to the list; in a list view, the book
   // to read next (selected from there on), or none.

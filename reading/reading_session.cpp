@@ -95,7 +95,24 @@ void ReadingSession::Reading(bool repeatRun) {
     searchPos_ = selectionBase_;
   }
   if (text_.empty()) return;
+  spoken_.clear();
   control_.SetReadOnly(true);
+  SpeakPiece();
+}
+
+void ReadingSession::StepPiece(int direction) {
+  if ((state_ != ReadingState::Playing && state_ != ReadingState::Paused) || spoken_.empty() || direction == 0) return;
+  if (direction > 0) {
+    if (pieceEnd_ >= static_cast<int>(text_.size())) return;
+    pieceStart_ = pieceEnd_;
+  } else {
+    if (spoken_.size() > 1) spoken_.pop_back();
+    pieceStart_ = spoken_.back().start;
+    searchPos_ = spoken_.back().searchPos;
+    spoken_.pop_back();
+  }
+  // The new piece replaces the one the engine speaks; its finished status
+  // is counted off as a replaced speech's.
   SpeakPiece();
 }
 
@@ -104,6 +121,7 @@ void ReadingSession::SpeakPiece() {
   std::string_view piece = NextSentence(rest);
   if (piece.empty()) piece = rest;
   pieceEnd_ = pieceStart_ + static_cast<int>(piece.size());
+  spoken_.push_back(SpokenPiece{pieceStart_, searchPos_});
   Highlight(piece);
   if (const auto slot = VoiceSlotOf(voiceSlots, language)) voiceSlot = *slot;
   control_.Focus();

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reading/reading_ports.h"
 #include "reading/voice_slots.h"
@@ -57,6 +58,10 @@ class ReadingSession {
   void PauseOrResume();
   void Stop();
   void ToggleRepeat() { repeat = !repeat; }
+  // While reading (playing or paused): speaks the piece after the one being
+  // spoken (direction > 0), or the one before it (the same piece again when
+  // it is the first). Nothing past the last piece, nor when not reading.
+  void StepPiece(int direction);
 
   // Status 1..4 of the engine.
   void OnStatus(int status);
@@ -107,6 +112,13 @@ class ReadingSession {
   // Speeches handed to the engine whose finished status has not come yet:
   // a status of a speech that a newer one replaced is not the newer one's.
   int unfinished_ = 0;
+  // Where each piece of this run began, and where the highlight search
+  // stood before it, so that a step back finds the piece again.
+  struct SpokenPiece {
+    int start;
+    int searchPos;
+  };
+  std::vector<SpokenPiece> spoken_;
 
   std::string bgmPath_;
   BgmState bgm_ = BgmState::None;

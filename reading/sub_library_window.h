@@ -73,6 +73,10 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void PauseOrResume() override { session_->PauseOrResume(); }
   void Stop() override { session_->Stop(); }
   void ToggleRepeat() override { session_->ToggleRepeat(); }
+  // The voice-book list is not in the panel yet: in a list view nothing moves.
+  void StepItem(int direction) override {
+    if (!IsListView(view_)) session_->StepPiece(direction);
+  }
   void AddVoiceBook(const std::string&) override {}
   std::optional<std::string> PickBookToRead() override { return std::nullopt; }
   bool InitRecognition() override;

@@ -2,6 +2,7 @@
 
 #include "camera/capture_devices.h"
 #include "ui/picker_popup.h"
+#include "ui/touch_reach.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/termination_requests.h"
 #include "platform/sys/ui_language.h"
@@ -32,6 +33,8 @@ bool CVyr3App::InitInstance() {
   ResolutionDialogRunner settingsDialog([&componentLanguage] { return componentLanguage.IsKoreanComponentLanguage(); });
   ui::PopupPickers pickers(componentLanguage.IsKoreanComponentLanguage());
   ui::PickerRunner::Install(&pickers);
+  // Fingers reach small buttons and the tabs from 40 px around them.
+  const ui::TouchReach touchReach;
 
   audio::SystemMasterVolume masterVolume;
   MainWindowServices services;

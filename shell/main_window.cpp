@@ -10,6 +10,7 @@
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
 #include "shell/ar_chapter_picker.h"
+#include "shell/key_router.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_button.h"
 #include "ui/skin_progress_bar.h"
@@ -106,6 +107,10 @@ bool CVyr3Dlg::OnInitDialog() {
   }
 
   ShowCommandBar(ViewMode::Camera);
+  // Keys of the window and its children become commands (docs/input.md).
+  new KeyRouter(
+      this, [this] { return KeyState{mode_, settings_.fullScreen, Blanked(), HelpShown()}; },
+      [this](int id) { OnCommand(id); });
   initialised_ = true;
 
   const bool bound = cameraMode_.BindCamera();
@@ -242,6 +247,8 @@ void CVyr3Dlg::resizeEvent(QResizeEvent* event) {
     children_.tools->setGeometry(win::ToQRect(KeepPaletteInside(win::FromQRect(children_.tools->geometry()), client)));
   }
   LayOutViews();
+  if (blank_) blank_->setGeometry(rect());
+  if (help_) help_->setGeometry(rect());
   update();
   if (children_.tools) children_.tools->RepaintButtons();
   if (children_.readingBar) children_.readingBar->hide();

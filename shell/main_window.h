@@ -59,6 +59,10 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   Arrangement CurrentArrangement() const { return cameraMode_.CurrentArrangement(); }
   int ZoomPercent() const { return zoomPercent_; }
   bool FullScreenPicture() const { return settings_.fullScreen; }
+  // The picture is blanked (B or "." from a keyboard or presenter remote).
+  bool Blanked() const { return blank_ != nullptr && !blank_->isHidden(); }
+  // The list of keys (F1) lies over the window.
+  bool HelpShown() const { return help_ != nullptr && !help_->isHidden(); }
   bool PaletteEnabled() const { return cameraMode_.PaletteEnabled(); }
   bool Korean() const { return korean_; }
   int FeatureVariant() const { return featureVariant_; }
@@ -119,6 +123,9 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   void SetFullScreenPicture(bool on, int onCommand, int offCommand);
   void SetZoomPercent(int percent);
   void OpenZoomList();
+  // Covers the whole window in black, or takes the cover away.
+  void ToggleBlank();
+  void ToggleHelp();
 
   MainWindowServices services_;
   core::SettingsStore store_;
@@ -133,6 +140,8 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   std::array<QImage, kFramePieceCount> framePieces_;
   QImage zoomBadge_;
   std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
+  std::unique_ptr<QWidget> blank_;
+  std::unique_ptr<QWidget> help_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;

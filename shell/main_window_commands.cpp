@@ -6,6 +6,7 @@
 #include "core/zoom.h"
 #include "platform/win/common_dialogs.h"
 #include "platform/win/geometry.h"
+#include "shell/help_overlay.h"
 #include "shell/main_window.h"
 #include "ui/picker_popup.h"
 #include "ui/skin_button.h"
@@ -118,6 +119,41 @@ void CVyr3Dlg::SetZoomPercent(int percent) {
   if (children_.image) children_.image->SetZoom(factor);
   if (children_.camera) children_.camera->SetZoom(factor);
   stage_.RaisePalette();
+}
+
+// A presenter's "blank screen": black over the whole window, frame and bars
+// included, until B, "." or Escape again. The views underneath go on as they
+// were (a movie keeps playing, reading keeps speaking).
+void CVyr3Dlg::ToggleBlank() {
+  if (!blank_) {
+    blank_ = std::make_unique<QWidget>(this);
+    blank_->setAutoFillBackground(true);
+    QPalette black = blank_->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    blank_->setPalette(black);
+    blank_->hide();
+  }
+  if (Blanked()) {
+    blank_->hide();
+    return;
+  }
+  blank_->setGeometry(rect());
+  blank_->show();
+  blank_->raise();
+}
+
+void CVyr3Dlg::ToggleHelp() {
+  if (!help_) {
+    help_ = std::make_unique<HelpOverlay>(korean_, this);
+    help_->hide();
+  }
+  if (HelpShown()) {
+    help_->hide();
+    return;
+  }
+  help_->setGeometry(rect());
+  help_->show();
+  help_->raise();
 }
 
 void CVyr3Dlg::OpenZoomList() {

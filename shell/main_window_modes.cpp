@@ -1,6 +1,9 @@
 // Routing: commands and messages to the mode that owns them, and the one
 // path from one mode into another.
+#include <algorithm>
+
 #include "core/command_ids.h"
+#include "core/zoom.h"
 #include "platform/win/geometry.h"
 #include "shell/main_window.h"
 #include "ui/skin_progress_bar.h"
@@ -28,6 +31,14 @@ bool CVyr3Dlg::OnCommand(int id) {
     return true;
   }
   if (OnFullScreenCommand(id)) return true;
+  if (id == command::kBlankPicture) {
+    ToggleBlank();
+    return true;
+  }
+  if (id == command::kShortcutHelp) {
+    ToggleHelp();
+    return true;
+  }
   for (ViewMode mode : {ViewMode::Camera, ViewMode::Image, ViewMode::Reading, ViewMode::Movie, ViewMode::AR}) {
     if (ModeOf(mode).OnCommand(id)) return true;
   }
@@ -58,6 +69,11 @@ std::intptr_t CVyr3Dlg::OnMessage(const win::Msg& msg) {
     case message::kFocusPopupHidden: cameraMode_.OnFocusPopupHidden(); return 0;
     case message::kReadingLanguage: readingMode_.OnLanguageChanged(msg.wParam); return 0;
     case message::kLayOutViews: LayOutViews(); return 0;
+    case message::kTouchZoom:
+      // The image view has zoomed itself by a pinch; the percentage shown
+      // and the camera view follow.
+      SetZoomPercent(std::clamp(wParam, core::kMinimumZoomPercent, core::kMaximumZoomPercent));
+      return 0;
     case message::kMasterVolume:
       if (services_.masterVolume) services_.masterVolume->SetPercent(wParam);
       return 0;

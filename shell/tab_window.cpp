@@ -6,6 +6,7 @@
 #include "platform/gdi/key_colour.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_resources.h"
+#include "ui/touch_reach.h"
 #include "core/camera_features.h"
 #include "core/command_ids.h"
 
@@ -29,6 +30,7 @@ bool CVyr3TabWnd::OnCreate() {
   const QSize size = strip.isNull() ? QSize(kTabWidth * static_cast<int>(modes_.size()) + kLastTabExtra, kTabHeight)
                                     : strip.size();
   setGeometry(30, 5, size.width(), size.height());
+  ui::MarkTouchTarget(this);  // 20 px tall: a finger reaches it from 40 px
   return true;
 }
 

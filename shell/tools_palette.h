@@ -15,6 +15,10 @@ class ToolsPalette : public win::Window {
   virtual void SetToolSet(ToolSet set) = 0;
   virtual ToolSet CurrentToolSet() const = 0;
   virtual void RepaintButtons() = 0;
+  // Opens the picker of an image tool (colour 1536, pen type 1537, shapes
+  // 1540, board 1541) beside its button, as its button does; a choice is
+  // sent as message 1575.
+  virtual void OpenPicker(int commandId) = 0;
 };
 
 }  // namespace orvilo::shell

@@ -45,6 +45,7 @@ class CVyr3ToolsWnd : public ToolsPalette {
   void SetToolSet(ToolSet set) override;
   ToolSet CurrentToolSet() const override { return set_; }
   void RepaintButtons() override;
+  void OpenPicker(int commandId) override;
   win::HitTest HitTestAt(const QPoint& point) const override;
 
   // The tool button of a command (1525..1531, 1534..1546), or null.
@@ -64,7 +65,6 @@ class CVyr3ToolsWnd : public ToolsPalette {
 
  private:
   void LayOutButtons();
-  void OpenPicker(int commandId);
   gdi::Size OwnerSize() const;
 
   std::optional<bool> korean_;

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "ui/skin_resources.h"
+#include "ui/touch_reach.h"
 #include "platform/gdi/key_colour.h"
 
 namespace orvilo::ui {
@@ -18,6 +19,7 @@ bool IsInside(const QWidget* widget, const QMouseEvent* event) { return widget->
 }  // namespace
 
 CSkinButton::CSkinButton(QWidget* parent) : win::Window(parent) {
+  MarkTouchTarget(this);  // a finger reaches it from 40 px around (touch_reach.h)
   setMouseTracking(true);
   setCursor(Qt::ArrowCursor);
 }

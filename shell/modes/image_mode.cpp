@@ -4,6 +4,7 @@
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
 #include "shell/modes/stage.h"
+#include "shell/picture_folder.h"
 
 namespace orvilo::shell {
 
@@ -16,7 +17,10 @@ Handover ImageMode::Leave(ViewMode, Entry) {
 
 void ImageMode::Enter(Handover handover) {
   imageview::ImageView* image = context_.children.image.get();
-  if (image && !handover.picture.IsEmpty()) image->SetImage(std::move(handover.picture));
+  if (image && !handover.picture.IsEmpty()) {
+    image->SetImage(std::move(handover.picture));
+    picturePath_.clear();
+  }
   context_.host.ShowCommandBar(ViewMode::Image);
   context_.stage.PlaceInContent(image);
   context_.stage.ShowOnly(image);
@@ -28,6 +32,7 @@ void ImageMode::LayOut() { context_.stage.PlaceInContent(context_.children.image
 
 std::optional<Handover> ImageMode::Open(const std::string& path) {
   if (!context_.children.image || !context_.children.image->LoadImageFile(path)) return std::nullopt;
+  picturePath_ = path;
   return Handover{};
 }
 
@@ -36,7 +41,10 @@ bool ImageMode::OnCommand(int id) {
   switch (id) {
     case command::kOpenPicture: {
       const auto path = context_.host.RunFileDialog(false, FileFilter::OpenPicture, "");
-      if (path && image && image->LoadImageFile(*path)) context_.stage.RaisePalette();
+      if (path && image && image->LoadImageFile(*path)) {
+        picturePath_ = *path;
+        context_.stage.RaisePalette();
+      }
       return true;
     }
     case command::kSavePicture: {
@@ -60,13 +68,26 @@ bool ImageMode::OnCommandWhileCurrent(int id) {
     case command::kNothingToUndo: context_.bars.SetDisabled(command::kUndo, true); return true;
     case command::kRedoPossible: context_.bars.SetDisabled(command::kRedo, false); return true;
     case command::kNothingToRedo: context_.bars.SetDisabled(command::kRedo, true); return true;
+    case command::kNextItem: StepThroughFolder(1); return true;
+    case command::kPreviousItem: StepThroughFolder(-1); return true;
     default: return false;
   }
 }
 
+// The next picture replaces the shown one as Open Picture does: the drawing
+// starts afresh. Past either end nothing changes.
+void ImageMode::StepThroughFolder(int step) {
+  imageview::ImageView* image = context_.children.image.get();
+  if (!image || picturePath_.empty()) return;
+  const std::optional<std::string> next = NeighbourPictureFile(picturePath_, step);
+  if (!next) return;
+  if (image->LoadImageFile(*next)) picturePath_ = *next;
+}
+
 // The tools act only while the picture shows. The picker tools (colour, pen
-// type, shapes, board) never arrive here: the palette answers them with
-// message 1575.
+// type, shapes, board) come here only from a long press on the picture (the
+// palette's own buttons answer them with message 1575): the palette opens
+// the picker beside its button.
 bool ImageMode::OnTool(int id) {
   if (id < command::kFirstImageTool || id > command::kImageRotate) return false;
   imageview::ImageView* image = context_.children.image.get();
@@ -87,6 +108,12 @@ bool ImageMode::OnTool(int id) {
     case command::kImageMirror: image->ToggleMirror(); break;
     case command::kImageFlip: image->ToggleFlip(); break;
     case command::kImageRotate: image->RotateQuarter(); break;
+    case command::kColour:
+    case command::kPenType:
+    case command::kShapes:
+    case command::kBoard:
+      if (context_.children.tools) context_.children.tools->OpenPicker(id);
+      break;
     default: break;
   }
   return true;

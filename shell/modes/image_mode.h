@@ -18,7 +18,8 @@ class ImageMode : public Mode {
   void Enter(Handover handover) override;
   void LayOut() override;
   bool OnCommand(int id) override;
-  // Undo and redo availability reported by the image view.
+  // Undo and redo availability reported by the image view; the next and
+  // previous still of the picture file's folder (keys, remote).
   bool OnCommandWhileCurrent(int id) override;
   std::optional<Handover> Open(const std::string& path) override;
 
@@ -28,6 +29,11 @@ class ImageMode : public Mode {
 
  private:
   bool OnTool(int id);
+  void StepThroughFolder(int step);
+
+  // The picture file shown, or empty when the picture came from elsewhere
+  // (a camera snapshot, a movie frame, a board).
+  std::string picturePath_;
 };
 
 }  // namespace orvilo::shell

@@ -202,6 +202,11 @@ bool ReadingMode::OnCommandWhileCurrent(int id) {
     case command::kRepeat:
       if (panel) panel->ToggleRepeat();
       return true;
+    case command::kNextItem:
+    case command::kPreviousItem:
+      // Next / previous sentence while reading, voice book in the list.
+      if (panel) panel->StepItem(id == command::kNextItem ? 1 : -1);
+      return true;
     default: return false;
   }
 }

@@ -121,5 +121,58 @@ TEST(PictureTransforms, BlackAndWhiteThenNegativeOnPureRed) {
   }
 }
 
+// Two fingers 100 px apart around a centre, spread to `distance`, moved by (dx, dy).
+TwoFingers Fingers(double cx, double cy, double distance) { return TwoFingers{cx - distance / 2, cy, cx + distance / 2, cy}; }
+
+TEST(PinchGeometry, ZoomFollowsTheFingersClampedAndKeepsThePointUnderTheirCentre) {
+  const Size picture{400, 300}, client{400, 300};  // 1 client pixel per picture pixel at 100 %
+  const Rect whole{0, 0, 400, 300};
+  struct Case {
+    int percent;
+    Rect source;
+    TwoFingers from, now;
+    int wantPercent;
+    Rect wantSource;
+  };
+  const Case cases[] = {
+      // Spread to twice the distance around the view's centre.
+      {100, whole, Fingers(200, 150, 100), Fingers(200, 150, 200), 200, Rect{100, 75, 300, 225}},
+      // Around another point: that point stays under the fingers.
+      {100, whole, Fingers(100, 100, 100), Fingers(100, 100, 200), 200, Rect{50, 50, 250, 200}},
+      // Four times the distance: 400 %.
+      {100, whole, Fingers(200, 140, 100), Fingers(200, 140, 400), 400, Rect{150, 105, 250, 180}},
+      // Clamped at both ends; at 100 % and below the whole picture shows.
+      {100, whole, Fingers(200, 150, 100), Fingers(200, 150, 2000), 1000, Rect{180, 135, 220, 165}},
+      {100, whole, Fingers(200, 150, 100), Fingers(200, 150, 10), 25, whole},
+      {200, Rect{100, 75, 300, 225}, Fingers(200, 150, 100), Fingers(200, 150, 50), 100, whole},
+      // A two-finger drag at one distance pans: the picture follows the fingers.
+      {200, Rect{100, 75, 300, 225}, Fingers(200, 150, 100), Fingers(240, 170, 100), 200, Rect{80, 65, 280, 215}},
+      // ... and stops at the picture's edge.
+      {200, Rect{0, 0, 200, 150}, Fingers(200, 150, 100), Fingers(300, 250, 100), 200, Rect{0, 0, 200, 150}},
+      // Fingers on one spot: no change of zoom.
+      {300, Rect{133, 100, 266, 200}, Fingers(200, 150, 0), Fingers(200, 150, 0), 300, Rect{133, 100, 266, 200}},
+  };
+  for (const Case& c : cases) {
+    const PinchView view = PinchTo(picture, client, c.percent, c.source, c.from, c.now);
+    EXPECT_EQ(view.percent, c.wantPercent) << c.percent << " -> " << c.now.Distance();
+    EXPECT_EQ(view.source, c.wantSource) << c.percent << " -> " << c.now.Distance();
+  }
+}
+
+// A wide picture in a squarer view: the picture overflows one axis only;
+// the point under the centre still stays put on both.
+TEST(PinchGeometry, CentreKeptWhenThePictureIsLetterboxed) {
+  const Size picture{800, 300}, client{400, 300};  // fitted 400 x 150 at 100 %, centred at top 75
+  const PinchView view = PinchTo(picture, client, 100, Rect{0, 0, 800, 300}, Fingers(300, 150, 100), Fingers(300, 150, 200));
+  EXPECT_EQ(view.percent, 200);
+  const Placement placed = PicturePlacement(picture, client, 2.0f, false, view.source);
+  ASSERT_TRUE(placed.draw);
+  // Client (300, 150) showed picture (600, 150) before; it still does.
+  const double x = view.source.left + (300.0 - placed.target.left) * view.source.Width() / placed.target.Width();
+  const double y = view.source.top + (150.0 - placed.target.top) * view.source.Height() / placed.target.Height();
+  EXPECT_NEAR(x, 600, 2);
+  EXPECT_NEAR(y, 150, 2);
+}
+
 }  // namespace
 }  // namespace orvilo::imageview

@@ -93,6 +93,32 @@ TEST_F(ReadingSessionTest, FollowsTheStateTable) {
   }
 }
 
+// The next / previous keys while reading: each step speaks and highlights
+// the piece it lands on; the replaced speech's end does not move on again.
+TEST_F(ReadingSessionTest, StepsToTheNextAndPreviousPieceWhileReading) {
+  text.text = "One. Two. Three.";
+  session.StepPiece(1);  // not reading: nothing
+  EXPECT_TRUE(speech.pieces.empty());
+  session.Reading(false);
+  session.OnStatus(1);
+  const std::pair<int, const char*> steps[] = {
+      {1, " Two."}, {1, " Three."}, {1, " Three."}, {-1, " Two."}, {-1, "One."}, {-1, "One."}, {1, " Two."},
+  };
+  for (const auto& [direction, piece] : steps) {
+    session.StepPiece(direction);
+    EXPECT_EQ(speech.pieces.back(), piece) << direction;
+    EXPECT_EQ(text.Selected(), piece) << direction;
+  }
+  // Past the last piece nothing new was spoken.
+  EXPECT_EQ(speech.pieces.size(), 7u);
+  // The replaced speeches finish; only the last one's end moves reading on.
+  for (int i = 0; i < 6; ++i) session.OnStatus(4);
+  EXPECT_EQ(speech.pieces.size(), 7u);
+  session.OnStatus(1);
+  session.OnStatus(4);
+  EXPECT_EQ(speech.pieces.back(), " Three.");
+}
+
 TEST_F(ReadingSessionTest, StopDuringSpeechEndsReadingWhenTheEngineFinishes) {
   text.text = "One. Two. Three.";
   session.Reading(false);

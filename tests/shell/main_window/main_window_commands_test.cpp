@@ -348,9 +348,10 @@ TEST_F(MainWindowTest, ImageToolsSetAToolOnlyWhenItDiffers) {
     Command(window, command::kHighlighter);
     Command(window, command::kEraser);
     Command(window, command::kEraseAll);
-    Command(window, command::kColour);  // answered by the palette's picker, never routed
+    Command(window, command::kColour);  // from a long press on the picture: the palette opens its picker
     for (int id = command::kImageNegative; id <= command::kImageRotate; ++id) Command(window, id);
-    EXPECT_EQ(log, (CallLog{"image.SetCurrentTool(1)", "image.SetCurrentTool(2)", "image.EraseAll", "image.ToggleNegative",
+    EXPECT_EQ(log, (CallLog{"image.SetCurrentTool(1)", "image.SetCurrentTool(2)", "image.EraseAll",
+                            "tools.OpenPicker(1536)", "image.ToggleNegative",
                             "image.ToggleBlackWhite", "image.ToggleMirror", "image.ToggleFlip", "image.RotateQuarter"}));
   });
 }

@@ -1,5 +1,8 @@
 #include "shell/modes/image_mode.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "core/command_ids.h"
 #include "mode_fixture.h"
 
@@ -43,6 +46,44 @@ TEST_F(ImageModeTest, LeavingResetsTheDrawing) {
   Give<RecordingImageView>(children.image);
   EXPECT_TRUE(mode.Leave(ViewMode::Camera, Entry::ByTab).picture.IsEmpty());
   EXPECT_EQ(log, (CallLog{"image.ResetDrawing"}));
+}
+
+// The next / previous keys step through the pictures of the shown file's
+// folder in name order, and stop at either end.
+TEST_F(ImageModeTest, NextAndPreviousStepThroughThePicturesOfTheFolder) {
+  Give<RecordingImageView>(children.image);
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const std::string dir = folder.path().toStdString();
+  for (const char* name : {"b.jpg", "a.bmp", "notes.txt", "c.JPG", "clip.mp4"}) {
+    QFile file(QString::fromStdString(dir + "/" + name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  ASSERT_TRUE(mode.Open(dir + "/a.bmp").has_value());
+  log.clear();
+  for (int id : {command::kNextItem, command::kNextItem, command::kNextItem, command::kPreviousItem}) {
+    EXPECT_TRUE(mode.OnCommandWhileCurrent(id));
+  }
+  EXPECT_EQ(log, (CallLog{"image.LoadImageFile(" + dir + "/b.jpg)", "image.LoadImageFile(" + dir + "/c.JPG)",
+                          "image.LoadImageFile(" + dir + "/b.jpg)"}));
+
+  // A picture that is no file (a camera snapshot) has no folder to step through.
+  Handover snapshot;
+  snapshot.picture = TestPicture(8, 8);
+  mode.Enter(std::move(snapshot));
+  log.clear();
+  mode.OnCommandWhileCurrent(command::kNextItem);
+  EXPECT_TRUE(log.empty());
+}
+
+// A long press on the picture sends the tool's picker command; the palette
+// opens that picker beside its button.
+TEST_F(ImageModeTest, PickerCommandsFromTheViewOpenThePalettesPicker) {
+  Give<RecordingImageView>(children.image);
+  Give<RecordingToolsPalette>(children.tools);
+  for (int id : {command::kColour, command::kPenType, command::kShapes, command::kBoard}) EXPECT_TRUE(mode.OnCommand(id));
+  EXPECT_EQ(log, (CallLog{"tools.OpenPicker(1536)", "tools.OpenPicker(1537)", "tools.OpenPicker(1540)",
+                          "tools.OpenPicker(1541)"}));
 }
 
 TEST_F(ImageModeTest, PickerChoicesByTool) {

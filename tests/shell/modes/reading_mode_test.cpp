@@ -38,6 +38,13 @@ TEST_F(ReadingModeTest, LeavingStopsReadingAndClearsPanelAndBlinds) {
   EXPECT_FALSE(panel->isVisible());
 }
 
+TEST_F(ReadingModeTest, NextAndPreviousKeysStepThePanel) {
+  Give<RecordingReadingPanel>(children.reading);
+  EXPECT_TRUE(mode.OnCommandWhileCurrent(command::kNextItem));
+  EXPECT_TRUE(mode.OnCommandWhileCurrent(command::kPreviousItem));
+  EXPECT_EQ(log, (CallLog{"reading.StepItem(1)", "reading.StepItem(-1)"}));
+}
+
 TEST_F(ReadingModeTest, PointerActivityShowsOrHidesTheSpeechBar) {
   auto* bar = Give<RecordingControlBar>(children.readingBar, true);
   mode.OnPointerActivity(1);

@@ -186,6 +186,7 @@ class RecordingToolsPalette : public ToolsPalette, Recorder {
   void SetToolSet(ToolSet toolSet) override { Record("SetToolSet", set = toolSet); }
   ToolSet CurrentToolSet() const override { return set; }
   void RepaintButtons() override { Record("RepaintButtons"); }
+  void OpenPicker(int commandId) override { Record("OpenPicker", commandId); }
 };
 
 class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
@@ -214,6 +215,7 @@ class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
   void PauseOrResume() override { Record("PauseOrResume"); }
   void Stop() override { Record("Stop"); }
   void ToggleRepeat() override { Record("ToggleRepeat"); }
+  void StepItem(int direction) override { Record("StepItem", direction); }
   void AddVoiceBook(const std::string& path) override { Record("AddVoiceBook", path); }
   std::optional<std::string> PickBookToRead() override { return Reply(bookToRead, "PickBookToRead"); }
   bool recognitionAvailable = true;
