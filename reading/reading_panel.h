@@ -57,9 +57,9 @@ class ReadingPanel : public win::Window {
     std::function<std::optional<std::string>(const std::string& name)> askNewName;
   };
   virtual void SetVoiceBookServices(VoiceBookServices services) = 0;
-  // Something went wrong with a learning file: the panel tells the teacher.
-  enum class LearningFileProblem { NotSaved, CannotOpen, NotLearningFile };
-  virtual void TellLearningFileProblem(LearningFileProblem problem) = 0;
+  // A file of the teacher's could not be written or read: the panel says so.
+  enum class FileProblem { LearningFileNotSaved, LearningFileCannotOpen, NotLearningFile, DictionaryNotSaved };
+  virtual void TellFileProblem(FileProblem problem) = 0;
 
   // Recognition. InitRecognition makes the OCR module ready, once, at
   // start-up; true when recognition is available. Recognise reads the text

@@ -252,16 +252,19 @@ bool CVyr3SubLibraryWnd::LoadVoiceBook(std::optional<int> row, bool wrap) {
   return false;
 }
 
-void CVyr3SubLibraryWnd::TellLearningFileProblem(LearningFileProblem problem) {
+void CVyr3SubLibraryWnd::TellFileProblem(FileProblem problem) {
   switch (problem) {
-    case LearningFileProblem::NotSaved:
+    case FileProblem::LearningFileNotSaved:
       SetNotice(koreanUi_ ? QStringLiteral("학습 파일을 저장하지 못했습니다") : QStringLiteral("The learning file was not saved"));
       break;
-    case LearningFileProblem::CannotOpen:
+    case FileProblem::LearningFileCannotOpen:
       SetNotice(koreanUi_ ? QStringLiteral("학습 파일을 열 수 없습니다") : QStringLiteral("The learning file cannot be opened"));
       break;
-    case LearningFileProblem::NotLearningFile:
+    case FileProblem::NotLearningFile:
       SetNotice(koreanUi_ ? QStringLiteral("학습 파일이 아닙니다") : QStringLiteral("This is not a learning file"));
+      break;
+    case FileProblem::DictionaryNotSaved:
+      SetNotice(koreanUi_ ? QStringLiteral("사전을 저장하지 못했습니다") : QStringLiteral("The dictionary was not saved"));
       break;
   }
 }

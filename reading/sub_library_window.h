@@ -76,7 +76,7 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void ToggleRepeat() override { session_->ToggleRepeat(); }
   void AddVoiceBook(const std::string& path) override;
   void SetVoiceBookServices(VoiceBookServices services) override { services_ = std::move(services); }
-  void TellLearningFileProblem(LearningFileProblem problem) override;
+  void TellFileProblem(FileProblem problem) override;
   bool InitRecognition() override;
   gdi::Rect Recognise(const gdi::PackedDib& picture, const PageGeometry& geometry) override;
 

@@ -129,10 +129,13 @@ bool CVyrResolutionDLG::OnInitDialog() {
   } else if (state_.page == SettingsPage::Dictionary) {
     state_.dictionaryText.clear();
     dictionaryEdit_ = new QPlainTextEdit(this);
+    dictionaryEdit_->setProperty("controlId", kDictionaryEdit);
     dictionaryEdit_->setGeometry(22, 44, 481, 316);
     auto* koreanChoice = new QRadioButton("Korean", this);
+    koreanChoice->setProperty("controlId", kKoreanDictionary);
     koreanChoice->setGeometry(100, 370, 120, 20);
     auto* englishChoice = new QRadioButton("English", this);
+    englishChoice->setProperty("controlId", kEnglishDictionary);
     englishChoice->setGeometry(320, 370, 120, 20);
     (state_.dictionaryLanguage == 1 ? englishChoice : koreanChoice)->setChecked(true);
     connect(koreanChoice, &QRadioButton::clicked, this, [this] { OnCommand(kKoreanDictionary); });
@@ -140,6 +143,7 @@ bool CVyrResolutionDLG::OnInitDialog() {
     dictionaryEdit_->setPlainText(ReadDictionary(state_.dictionaryLanguage == 1 ? state_.text2 : state_.text1));
   } else if (state_.page == SettingsPage::Rename) {
     nameEdit_ = new QLineEdit(QString::fromStdString(state_.text1), this);
+    nameEdit_->setProperty("controlId", kNameEdit);
     nameEdit_->setGeometry(20, 61, 310, 24);
   } else if (state_.page == SettingsPage::ArChapter) {
     CreateArPickerControls();

@@ -156,7 +156,11 @@ void ReadingMode::EditUserDictionary() {
   state.dictionaryLanguage = panel->Language();
   if (context_.host.RunSettingsDialog(state) != win::kResultOk) return;
   const std::string& path = state.dictionaryLanguage == 1 ? settings.userEDicPath : settings.userDicPath;
-  sys::SaveFileAtomically(path, state.dictionaryText);
+  // The earlier dictionary stays whole when the new one cannot be written;
+  // the teacher is told instead of the edit vanishing unnoticed.
+  if (!sys::SaveFileAtomically(path, state.dictionaryText)) {
+    panel->TellFileProblem(reading::ReadingPanel::FileProblem::DictionaryNotSaved);
+  }
   panel->RegisterUserDictionary(path);
   panel->Refresh();
 }
@@ -187,19 +191,19 @@ void ReadingMode::AttachPanel() {
 }
 
 bool ReadingMode::LoadLearningFile(const std::string& path) {
-  using Problem = reading::ReadingPanel::LearningFileProblem;
+  using Problem = reading::ReadingPanel::FileProblem;
   using Status = reading::LearningFileContent::Status;
   imageview::ImageView* image = context_.children.image.get();
   reading::ReadingPanel* panel = context_.children.reading.get();
   if (!image) return false;
   reading::LearningFileContent content = reading::ReadLearningFile(path);
   if (content.status == Status::CannotOpen) {
-    if (panel) panel->TellLearningFileProblem(Problem::CannotOpen);
+    if (panel) panel->TellFileProblem(Problem::LearningFileCannotOpen);
     return false;
   }
   image->RemoveAllBlinds();
   if (content.status == Status::NotLearningFile) {
-    if (panel) panel->TellLearningFileProblem(Problem::NotLearningFile);
+    if (panel) panel->TellFileProblem(Problem::NotLearningFile);
     return false;
   }
   if (content.selection) image->SetSelection(*content.selection);
@@ -222,7 +226,7 @@ void ReadingMode::SaveLearningFile() {
   if (!path) return;
   const reading::LearningPage page{image->Selection(), image->BlindRectangles(), text, music, &image->SourcePicture()};
   if (!reading::WriteLearningFile(*path, page)) {
-    panel->TellLearningFileProblem(reading::ReadingPanel::LearningFileProblem::NotSaved);
+    panel->TellFileProblem(reading::ReadingPanel::FileProblem::LearningFileNotSaved);
     return;
   }
   panel->AddVoiceBook(*path);

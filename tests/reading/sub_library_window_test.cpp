@@ -480,11 +480,11 @@ TEST_F(VoiceBookTest, TheListIsKeptInTheSettingsFile) {
   EXPECT_FALSE(panel->VoiceBooks()->List().Items()[0].checked);
 }
 
-TEST_F(VoiceBookTest, LearningFileProblemsAreSaid) {
+TEST_F(VoiceBookTest, FileProblemsAreSaid) {
   auto panel = Make();
-  panel->TellLearningFileProblem(ReadingPanel::LearningFileProblem::NotSaved);
+  panel->TellFileProblem(ReadingPanel::FileProblem::LearningFileNotSaved);
   EXPECT_EQ(panel->Notice(), "The learning file was not saved");
-  panel->TellLearningFileProblem(ReadingPanel::LearningFileProblem::NotLearningFile);
+  panel->TellFileProblem(ReadingPanel::FileProblem::NotLearningFile);
   EXPECT_EQ(panel->Notice(), "This is not a learning file");
 }
 

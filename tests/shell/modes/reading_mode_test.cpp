@@ -30,7 +30,7 @@ class ReadingModeTest : public ModeTest {
   ReadingMode mode{Context()};
 };
 
-using Problem = reading::ReadingPanel::LearningFileProblem;
+using Problem = reading::ReadingPanel::FileProblem;
 
 // A page written by the program reopens as it was: selection, blinds in
 // their order, text, music and the very picture bytes.
@@ -111,10 +111,10 @@ TEST_P(LoadingALearningFile, AppliesWhatTheFileHolds) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadingALearningFile,
     ::testing::Values(
-        LoadCase{"Missing", "", {"reading.TellLearningFileProblem(1)", "reading.Refresh"}},
+        LoadCase{"Missing", "", {"reading.TellFileProblem(1)", "reading.Refresh"}},
         LoadCase{"OtherMagic",
                  "PK" + FileWithMusic("", true).substr(2),
-                 {"image.RemoveAllBlinds", "reading.TellLearningFileProblem(2)", "reading.Refresh"}},
+                 {"image.RemoveAllBlinds", "reading.TellFileProblem(2)", "reading.Refresh"}},
         LoadCase{"NoMusicKeepsTheCurrent",
                  FileWithMusic("", true),
                  {"image.RemoveAllBlinds", "image.AddBlind(1,2,3,4)", "reading.SetText(Text.)", "image.SetImage(6x4)",
@@ -138,7 +138,7 @@ TEST_F(ReadingModeTest, AnUnsavedPageIsNeitherListedNorPassedOffAsSaved) {
   log.clear();
   host.fileAnswers.push_back(PathOf("no such folder/lesson.qel"));
   mode.OnCommand(command::kSaveLearningFile);
-  EXPECT_EQ(log.back(), "reading.TellLearningFileProblem(" + Text(Problem::NotSaved) + ")");
+  EXPECT_EQ(log.back(), "reading.TellFileProblem(" + Text(Problem::LearningFileNotSaved) + ")");
   EXPECT_FALSE(HasInOrder(log, {"reading.AddVoiceBook(" + PathOf("no such folder/lesson.qel") + ")"}));
 }
 
@@ -159,10 +159,38 @@ TEST_F(ReadingModeTest, AFullDiskLeavesTheEarlierFileAndSaysSo) {
   log.clear();
   const int told = orvilo::testing::RunInChild(orvilo::testing::Restriction::DiskFull, [&] {
     mode.OnCommand(command::kSaveLearningFile);
-    return log.back() == "reading.TellLearningFileProblem(" + Text(Problem::NotSaved) + ")" ? 1 : 0;
+    return log.back() == "reading.TellFileProblem(" + Text(Problem::LearningFileNotSaved) + ")" ? 1 : 0;
   });
   EXPECT_EQ(told, 1);
   EXPECT_EQ(Bytes(path), before);
+}
+
+// The dictionary of the language chosen in the dialog is written (an empty
+// text empties it) and registered; one that cannot be written is said.
+TEST_F(ReadingModeTest, TheEditedDictionaryIsWrittenAndRegistered) {
+  auto* panel = Give<RecordingReadingPanel>(children.reading);
+  settings.userDicPath = PathOf("user.dic");
+  settings.userEDicPath = PathOf("userE.dic");
+  WriteBytes(settings.userDicPath, "old entries");
+  panel->language = 1;
+  host.settingsResult = 1;
+  host.settingsEdit = [](SettingsDialogState& state) {
+    state.dictionaryLanguage = 0;
+    state.dictionaryText = "";
+  };
+  mode.OnCommand(command::kUserDictionary);
+  ASSERT_EQ(host.settingsRuns.size(), 1u);
+  EXPECT_EQ(host.settingsRuns[0].page, SettingsPage::Dictionary);
+  EXPECT_EQ(host.settingsRuns[0].dictionaryLanguage, 1);
+  EXPECT_EQ(Bytes(settings.userDicPath), "");
+  EXPECT_TRUE(HasInOrder(log, {"reading.RegisterUserDictionary(" + settings.userDicPath + ")", "reading.Refresh"}));
+
+  settings.userEDicPath = PathOf("missing folder/userE.dic");
+  host.settingsEdit = [](SettingsDialogState& state) { state.dictionaryText = "NASA nasa\n"; };
+  log.clear();
+  mode.OnCommand(command::kUserDictionary);
+  EXPECT_EQ(log, (CallLog{"host.RunSettingsDialog", "reading.TellFileProblem(" + Text(Problem::DictionaryNotSaved) + ")",
+                          "reading.RegisterUserDictionary(" + settings.userEDicPath + ")", "reading.Refresh"}));
 }
 
 // The panel loads its voice books and asks for new names through the mode.

@@ -206,7 +206,7 @@ class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
   void ToggleRepeat() override { Record("ToggleRepeat"); }
   void AddVoiceBook(const std::string& path) override { Record("AddVoiceBook", path); }
   void SetVoiceBookServices(VoiceBookServices given) override { services = std::move(given); }
-  void TellLearningFileProblem(LearningFileProblem problem) override { Record("TellLearningFileProblem", problem); }
+  void TellFileProblem(FileProblem problem) override { Record("TellFileProblem", problem); }
   bool recognitionAvailable = true;
   bool InitRecognition() override { return Reply(recognitionAvailable, "InitRecognition"); }
   gdi::Rect Recognise(const gdi::PackedDib& picture, const reading::PageGeometry& page) override {
