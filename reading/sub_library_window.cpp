@@ -14,7 +14,6 @@
 #include "platform/win/common_dialogs.h"
 #include "reading/background_music.h"
 #include "reading/edit_control.h"
-#include "reading/learning_file.h"
 #include "reading/voice_book_window.h"
 #include "ui/picker_popup.h"
 #include "ui/skin/skin_ids.h"
