@@ -1,13 +1,13 @@
 # The two commands a user needs; each does all set-up by itself.
 #   make demo  - install packages, build, stage dist/, start Orvilo with the demo camera
 #   make test  - install packages, build, run every test headless
-# Further targets for developers: build, stage, bench, sanitize, fuzz (SECONDS=… per target), clean.
+# Further targets for developers: build, stage, bench, sanitize, fuzz (SECONDS=… per target), screenshots, clean.
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: demo test deps configure build stage bench sanitize fuzz clean
+.PHONY: demo test deps configure build stage bench sanitize fuzz screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -28,6 +28,9 @@ demo: stage
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+screenshots: build
+	@./scripts/screenshots.sh $(BUILD)
 
 bench: build
 	@./bench/run-all.sh $(BUILD)

@@ -75,6 +75,12 @@ void CVyr3ImageWnd::enterEvent(QEnterEvent* event) {
   ImageView::enterEvent(event);
 }
 
+// Without a button held the view hears of the pointer leaving only here.
+void CVyr3ImageWnd::leaveEvent(QEvent* event) {
+  if (!markingDrag_ && !current_) pointerInside_ = false;
+  ImageView::leaveEvent(event);
+}
+
 // ---- Drawing ------------------------------------------------------------------
 
 void CVyr3ImageWnd::BeginStroke(gdi::Point at) {

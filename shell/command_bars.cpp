@@ -3,6 +3,7 @@
 #include "core/command_ids.h"
 #include "shell/frame_geometry.h"
 #include "ui/skin/skin_ids.h"
+#include "ui/tooltips.h"
 
 namespace orvilo::shell {
 
@@ -36,6 +37,7 @@ void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int cli
       continue;
     }
     button->hide();
+    button->SetToolTip(ui::CommandBarToolTip(bar, index, korean));
     if (commandId == command::kManualFocus || commandId == command::kPanelView) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;

@@ -14,6 +14,7 @@
 #include "ui/skin_button.h"
 #include "ui/skin_progress_bar.h"
 #include "ui/skin_resources.h"
+#include "ui/tooltips.h"
 
 namespace orvilo::shell {
 
@@ -133,7 +134,10 @@ void CVyr3Dlg::CreateTitleButtons() {
       created = button->CreateFromFile(logoPath, commandId, 4, this, 10, 6);
     }
     if (!created) created = button->Create(commandId, this, skin::TitleButton(index), 0, 0);
-    if (created) titleButtons_[index] = std::move(button);
+    if (created) {
+      button->SetToolTip(ui::TitleButtonToolTip(index, korean_));
+      titleButtons_[index] = std::move(button);
+    }
   }
   PlaceTitleButtons();
   if (CSkinButton* restore = TitleButton(TitleButtonId::Restore)) restore->hide();

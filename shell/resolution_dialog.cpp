@@ -1,6 +1,7 @@
 #include "shell/resolution_dialog.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "ar/ar_content.h"
 #include "core/camera_model.h"
@@ -8,7 +9,12 @@
 #include "platform/sys/file_io.h"
 #include "platform/text/legacy_text.h"
 #include "platform/win/common_dialogs.h"
+#include "platform/gdi/key_colour.h"
 #include "platform/win/geometry.h"
+#include "platform/win/window_shape.h"
+#include "ui/skin/skin_ids.h"
+#include "ui/skin_radio_button.h"
+#include "ui/skin_resources.h"
 
 namespace orvilo::shell {
 
@@ -28,6 +34,33 @@ bool IsResolutionPage(SettingsPage page) {
   return page == SettingsPage::Resolution || page == SettingsPage::ResolutionGroupB ||
          page == SettingsPage::ResolutionGroupC;
 }
+
+constexpr QColor kEditBackground(237, 237, 237);
+constexpr QColor kBoxGrey(204, 204, 204);
+constexpr QColor kAccent(30, 136, 229);
+
+// Edit boxes: light grey, no frame of their own (the page draws a grey box
+// around them).
+QPlainTextEdit* StyleEdit(QPlainTextEdit* edit) {
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, kEditBackground);
+  palette.setColor(QPalette::Text, Qt::black);
+  edit->setPalette(palette);
+  edit->setFrameStyle(0);
+  return edit;
+}
+
+QLineEdit* StyleEdit(QLineEdit* edit) {
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, kEditBackground);
+  palette.setColor(QPalette::Text, Qt::black);
+  edit->setPalette(palette);
+  edit->setFrame(false);
+  return edit;
+}
+
+bool HasOkAndCancel(SettingsPage page) { return page != SettingsPage::About && page != SettingsPage::NoCamera; }
+bool HasShortBottom(SettingsPage page) { return page == SettingsPage::About || page == SettingsPage::NoCamera; }
 
 QString ReadDictionary(const std::string& path) {
   const sys::FileBytes file = sys::ReadFileBytes(path, kDictionaryLimit);
@@ -75,13 +108,56 @@ QString CVyrResolutionDLG::Title() const {
   return {};
 }
 
-QPushButton* CVyrResolutionDLG::MakeButton(int id, const QString& text, const QRect& place) {
-  auto* button = new QPushButton(text, this);
-  button->setProperty("controlId", id);
-  button->setGeometry(place);
-  button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+QFont CVyrResolutionDLG::DialogFont(int pixelHeight) const {
+  // Korean texts need a face with Hangul; NanumGothic stands in for the
+  // Korean system face.
+  QFont font(korean_ ? "NanumGothic" : "Arial");
+  font.setPixelSize(pixelHeight);
+  font.setBold(true);
+  return font;
+}
+
+QImage CVyrResolutionDLG::PlainButtonStrip(QSize look, const QString& text) {
+  if (look.isEmpty()) return {};
+  QImage strip(look.width() * 4, look.height(), QImage::Format_RGB32);
+  strip.fill(gdi::kKeyColour);
+  QPainter painter(&strip);
+  const QColor faces[4] = {QColor(245, 245, 245), QColor(225, 238, 250), kAccent, QColor(230, 230, 230)};
+  const QColor texts[4] = {Qt::black, Qt::black, Qt::white, QColor(160, 160, 160)};
+  QFont font("Arial");
+  font.setPixelSize(std::max(8, look.height() / 2));
+  painter.setFont(font);
+  for (int i = 0; i < 4; ++i) {
+    const QRect face(i * look.width(), 0, look.width(), look.height());
+    painter.fillRect(face, faces[i]);
+    painter.setPen(QColor(170, 170, 170));
+    painter.drawRect(face.adjusted(0, 0, -1, -1));
+    painter.setPen(texts[i]);
+    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text);
+  }
+  return strip;
+}
+
+ui::CSkinButton* CVyrResolutionDLG::MakeButton(int id, int bitmapId, int x, int y, const QString& fallbackText) {
+  auto* button = new ui::CSkinButton(this);
+  if (!button->Create(id, this, bitmapId, x, y, korean_)) {
+    const QSize look = id == kClose ? QSize(15, 15) : id == kCancel && !korean_ ? QSize(67, 26)
+                       : id == kOk || id == kCancel                       ? QSize(54, 26)
+                       : id == kCameraSettings                            ? QSize(85, 22)
+                                                                          : QSize(38, 22);
+    button->CreateFromStrip(PlainButtonStrip(look, fallbackText), id, 4, this, x, y);
+  }
+  button->show();
   return button;
+}
+
+void CVyrResolutionDLG::LoadFramePictures() {
+  const bool shortBottom = HasShortBottom(state_.page);
+  for (int piece = 0; piece < 8; ++piece) {
+    const int id = shortBottom && piece >= 5 ? skin::DialogShortBottomPiece(piece - 5) : skin::DialogFramePiece(piece);
+    frame_[piece] = ui::LoadSkinBitmap(id).convertToFormat(QImage::Format_RGB32);
+  }
+  if (state_.page == SettingsPage::About) about_ = ui::LoadSkinBitmap(skin::kDialogAboutPicture);
 }
 
 bool CVyrResolutionDLG::OnInitDialog() {
@@ -93,12 +169,13 @@ bool CVyrResolutionDLG::OnInitDialog() {
   }
   const int w = size.width();
   const int h = size.height();
-  MakeButton(kClose, "X", QRect(w - 25, 15, 15, 15));
-  const bool okCancel = state_.page != SettingsPage::About && state_.page != SettingsPage::NoCamera;
-  if (okCancel) {
+  LoadFramePictures();
+  MakeButton(kClose, skin::kDialogClose, w - 25, 15, "x");
+  if (HasOkAndCancel(state_.page)) {
+    // The English Cancel picture is wider, so the English OK stands further left.
     const int okX = korean_ ? w - 118 : w - 131;
-    MakeButton(kOk, korean_ ? "확인" : "OK", QRect(okX, h - 34, 54, 26));
-    MakeButton(kCancel, korean_ ? "취소" : "Cancel", QRect(okX + 57, h - 34, korean_ ? 54 : 67, 26));
+    MakeButton(kOk, skin::kDialogOk, okX, h - 34, korean_ ? "확인" : "OK");
+    MakeButton(kCancel, skin::kDialogCancel, okX + 57, h - 34, korean_ ? "취소" : "Cancel");
   }
 
   if (IsResolutionPage(state_.page)) {
@@ -109,8 +186,10 @@ bool CVyrResolutionDLG::OnInitDialog() {
     resolutionGroup_ = new QButtonGroup(this);
     for (int i = 0; i < choices; ++i) {
       const std::string_view label = core::ResolutionLabel(model, i);
-      auto* radio = new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
+      auto* radio =
+          new ui::CSkinRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
       radio->setProperty("controlId", 1000 + i);
+      radio->setFont(DialogFont(12));
       radio->setGeometry(40, 55 + 26 * i, 200, 22);
       resolutionGroup_->addButton(radio, i);
       resolutionButtons_[i] = radio;
@@ -119,30 +198,35 @@ bool CVyrResolutionDLG::OnInitDialog() {
       resolutionButtons_[state_.resolutionIndex]->setChecked(true);
     }
   } else if (state_.page == SettingsPage::Settings) {
-    imageFolderEdit_ = new QLineEdit(QString::fromStdString(state_.text1), this);
+    imageFolderEdit_ = StyleEdit(new QLineEdit(QString::fromStdString(state_.text1), this));
+    imageFolderEdit_->setProperty("controlId", 1008);
     imageFolderEdit_->setGeometry(24, 71, 256, 17);
-    videoFolderEdit_ = new QLineEdit(QString::fromStdString(state_.text2), this);
+    videoFolderEdit_ = StyleEdit(new QLineEdit(QString::fromStdString(state_.text2), this));
+    videoFolderEdit_->setProperty("controlId", 1009);
     videoFolderEdit_->setGeometry(24, 128, 256, 17);
-    MakeButton(kBrowseImageFolder, "...", QRect(288, 69, 38, 22));
-    MakeButton(kBrowseMovieFolder, "...", QRect(288, 126, 38, 22));
-    MakeButton(kCameraSettings, korean_ ? "카메라 설정" : "Camera", QRect(22, 188, 85, 22));
+    const QString browse = korean_ ? "찾기" : "Browse";
+    MakeButton(kBrowseImageFolder, skin::kDialogBrowse, 288, 69, browse);
+    MakeButton(kBrowseMovieFolder, skin::kDialogBrowse, 288, 126, browse);
+    MakeButton(kCameraSettings, skin::kDialogCameraSettings, 22, 188, korean_ ? "카메라 속성" : "Properties");
   } else if (state_.page == SettingsPage::Dictionary) {
     state_.dictionaryText.clear();
-    dictionaryEdit_ = new QPlainTextEdit(this);
+    dictionaryEdit_ = StyleEdit(new QPlainTextEdit(this));
     dictionaryEdit_->setProperty("controlId", kDictionaryEdit);
     dictionaryEdit_->setGeometry(22, 44, 481, 316);
-    auto* koreanChoice = new QRadioButton("Korean", this);
+    auto* koreanChoice = new ui::CSkinRadioButton("Korean", this);
     koreanChoice->setProperty("controlId", kKoreanDictionary);
+    koreanChoice->setFont(DialogFont(12));
     koreanChoice->setGeometry(100, 370, 120, 20);
-    auto* englishChoice = new QRadioButton("English", this);
+    auto* englishChoice = new ui::CSkinRadioButton("English", this);
     englishChoice->setProperty("controlId", kEnglishDictionary);
+    englishChoice->setFont(DialogFont(12));
     englishChoice->setGeometry(320, 370, 120, 20);
     (state_.dictionaryLanguage == 1 ? englishChoice : koreanChoice)->setChecked(true);
     connect(koreanChoice, &QRadioButton::clicked, this, [this] { OnCommand(kKoreanDictionary); });
     connect(englishChoice, &QRadioButton::clicked, this, [this] { OnCommand(kEnglishDictionary); });
     dictionaryEdit_->setPlainText(ReadDictionary(state_.dictionaryLanguage == 1 ? state_.text2 : state_.text1));
   } else if (state_.page == SettingsPage::Rename) {
-    nameEdit_ = new QLineEdit(QString::fromStdString(state_.text1), this);
+    nameEdit_ = StyleEdit(new QLineEdit(QString::fromStdString(state_.text1), this));
     nameEdit_->setProperty("controlId", kNameEdit);
     nameEdit_->setGeometry(20, 61, 310, 24);
   } else if (state_.page == SettingsPage::ArChapter) {
@@ -163,10 +247,7 @@ ar::PickerLayout CVyrResolutionDLG::ArPickerLayout() const {
 void CVyrResolutionDLG::CreateArPickerControls() {
   const ar::PickerLayout layout = ArPickerLayout();
   semester1Units_ = layout.semester1Units;
-  QFont font = this->font();
-  font.setFamily(korean_ ? "NanumGothic" : "Arial");
-  font.setPixelSize(12);
-  font.setBold(true);
+  const QFont font = DialogFont(12);
   for (int semester = 0; semester < 2; ++semester) {
     auto* label = new QLabel(semester == 0 ? "1 학기" : "2 학기", this);
     label->setProperty("controlId", kFirstSemesterLabel + semester);
@@ -176,8 +257,9 @@ void CVyrResolutionDLG::CreateArPickerControls() {
   }
   for (int i = 0; i < ar::kUnitButtonCount; ++i) {
     const ar::UnitButton& place = layout.buttons[i];
-    auto* button = new QRadioButton(QString::fromStdString(place.caption), this);
+    auto* button = new ui::CSkinRadioButton(QString::fromStdString(place.caption), this);
     button->setProperty("controlId", kFirstUnitButton + i);
+    button->setFont(font);
     button->setGeometry(win::ToQRect(place.place));
     button->setEnabled(place.enabled);
     button->setChecked(place.checked);
@@ -253,36 +335,93 @@ win::HitTest CVyrResolutionDLG::HitTestAt(const QPoint& point) const {
   return point.y() < 35 && point.x() < width() - 25 ? win::HitTest::Caption : win::HitTest::Client;
 }
 
-void CVyrResolutionDLG::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(QColor(57, 57, 57));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  QFont font(korean_ ? "NanumGothic" : "Arial");
-  font.setPixelSize(12);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  painter.drawText(QRect(26, 14, state_.page == SettingsPage::NoCamera ? 160 : 100, 40), Qt::AlignLeft | Qt::AlignVCenter,
-                   Title());
-  if (state_.page == SettingsPage::Settings) {
-    font.setPixelSize(11);
-    painter.setFont(font);
-    painter.drawText(QRect(22, 51, 150, 15), korean_ ? "이미지 저장 폴더" : "Image Saving Folder");
-    painter.drawText(QRect(22, 109, 150, 15), korean_ ? "동영상 저장 폴더" : "Movie Saving Folder");
-    painter.drawText(QRect(22, 166, 150, 15), korean_ ? "카메라 설정" : "Camera Settings");
-  } else if (state_.page == SettingsPage::NoCamera) {
-    font.setPixelSize(16);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 60, width(), 20), Qt::AlignCenter,
-                     korean_ ? "오르빌로을 연결해 주세요." : "Please connect the Orvilo!");
-  } else if (state_.page == SettingsPage::About) {
-    font.setPixelSize(11);
-    font.setBold(false);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 160, width(), 20), Qt::AlignCenter, "Orvilo classroom camera software");
-    painter.drawText(QRect(0, 180, width(), 20), Qt::AlignCenter, "Free software for teachers");
+void CVyrResolutionDLG::PaintFrame(QPainter& painter) const {
+  const int w = width();
+  const int h = height();
+  const bool framed = std::all_of(frame_.begin(), frame_.end(), [](const QImage& p) { return !p.isNull(); });
+  if (!framed) {
+    painter.setPen(QColor(57, 57, 57));
+    painter.drawRect(0, 0, w - 1, h - 1);
+    return;
   }
+  // Corners at their size, edges stretched between them; drawn as they
+  // are, magenta included, so the shape can be taken from the result.
+  const int top = frame_[0].height();
+  const int bottom = frame_[5].height();
+  painter.drawImage(0, 0, frame_[0]);
+  painter.drawImage(QRect(frame_[0].width(), 0, w - frame_[0].width() - frame_[2].width(), top), frame_[1]);
+  painter.drawImage(w - frame_[2].width(), 0, frame_[2]);
+  painter.drawImage(QRect(0, top, frame_[3].width(), h - top - bottom), frame_[3]);
+  painter.drawImage(QRect(w - frame_[4].width(), top, frame_[4].width(), h - top - bottom), frame_[4]);
+  painter.drawImage(0, h - bottom, frame_[5]);
+  painter.drawImage(QRect(frame_[5].width(), h - bottom, w - frame_[5].width() - frame_[7].width(), bottom), frame_[6]);
+  painter.drawImage(w - frame_[7].width(), h - bottom, frame_[7]);
+}
+
+void CVyrResolutionDLG::PaintPageTexts(QPainter& painter) const {
+  const int w = width();
+  painter.setPen(Qt::black);
+  painter.setFont(DialogFont(12));
+  const int titleRight = state_.page == SettingsPage::NoCamera ? 186 : 126;
+  painter.drawText(QRect(26, 14, titleRight - 26, 40), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Title());
+  switch (state_.page) {
+    case SettingsPage::Settings:
+      painter.setFont(DialogFont(11));
+      painter.drawText(QRect(22, 51, 150, 15), Qt::TextSingleLine, korean_ ? "이미지 저장 폴더" : "Image Saving Folder");
+      painter.drawText(QRect(22, 109, 150, 15), Qt::TextSingleLine, korean_ ? "동영상 저장 폴더" : "Movie Saving Folder");
+      painter.drawText(QRect(22, 166, 150, 15), Qt::TextSingleLine, korean_ ? "카메라 설정" : "Camera Settings");
+      painter.setPen(kBoxGrey);
+      painter.drawRect(23, 70, 281 - 23 - 1, 89 - 70 - 1);
+      painter.drawRect(23, 127, 281 - 23 - 1, 146 - 127 - 1);
+      break;
+    case SettingsPage::About: {
+      QFont font = DialogFont(11);
+      font.setBold(false);
+      painter.setFont(font);
+      painter.drawText(QRect(0, 160, w, 20), Qt::AlignCenter | Qt::TextSingleLine, "Orvilo classroom camera software");
+      painter.drawText(QRect(0, 180, w, 20), Qt::AlignCenter | Qt::TextSingleLine, "Free software for teachers");
+      break;
+    }
+    case SettingsPage::Dictionary:
+      painter.setPen(QPen(kBoxGrey, 2));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(QRectF(21, 43, 505 - 20 - 2, 362 - 42 - 2));
+      break;
+    case SettingsPage::NoCamera:
+      painter.setFont(DialogFont(16));
+      painter.drawText(QRect(0, 60, w, 20), Qt::AlignCenter | Qt::TextSingleLine,
+                       korean_ ? "오르빌로을 연결해 주세요." : "Please connect the Orvilo!");
+      break;
+    case SettingsPage::Rename:
+      painter.setPen(kBoxGrey);
+      painter.drawRect(19, 60, 331 - 19 - 1, 86 - 60 - 1);
+      break;
+    default: break;
+  }
+}
+
+QImage CVyrResolutionDLG::RenderPage() const {
+  QImage page(size(), QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  PaintFrame(painter);
+  if (!about_.isNull()) {
+    painter.drawImage((width() - about_.width()) / 2, 50, gdi::KeyColourToTransparent(about_));
+  }
+  PaintPageTexts(painter);
+  return page;
+}
+
+void CVyrResolutionDLG::paintEvent(QPaintEvent*) {
+  const QImage page = RenderPage();
+  if (!shaped_) {
+    // The shape is taken once, from the first painted page.
+    shaped_ = true;
+    const QRegion shape = win::RegionFromKeyColour(page);
+    if (!shape.isEmpty() && shape != QRegion(rect())) setMask(shape);
+  }
+  QPainter painter(this);
+  painter.drawImage(0, 0, gdi::KeyColourToTransparent(page));
 }
 
 int ResolutionDialogRunner::Run(QWidget* owner, SettingsDialogState& state) {

@@ -1,7 +1,9 @@
 // CVyrResolutionDLG, the settings dialog: one modal dialog of several pages
-// (resolution, folders, about, user dictionary, no camera, rename). This is
-// its plain form with the toolkit's own controls; the skinned frame and
-// buttons come with the settings-dialog work.
+// (resolution, folders, about, user dictionary, no camera, AR chapter,
+// rename). It paints its own skinned frame (shaped by the frame's magenta
+// corners), has skinned buttons and radio buttons, and is dragged by its top
+// strip. Without its frame pictures it paints a white page with a thin grey
+// border; a button without its picture gets a plain drawn one.
 //
 // The AR chapter picker (page 7) takes the program folder as text 1 (the
 // AR content is read from its folder AR), the grade as the AR grade and the
@@ -10,16 +12,17 @@
 #pragma once
 
 #include <QButtonGroup>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <array>
 
 #include "ar/chapter_picker.h"
 #include "platform/win/dialog.h"
 #include "shell/settings_dialog.h"
+#include "ui/skin_button.h"
 
 namespace orvilo::shell {
 
@@ -48,6 +51,12 @@ class CVyrResolutionDLG : public win::Dialog {
 
   QSize PageSize() const;
   QString Title() const;
+  // The page as painted, before the window's shape is applied: magenta
+  // where the frame leaves the window out.
+  QImage RenderPage() const;
+  // A plain button strip of four looks (normal, hover, pressed, disabled)
+  // for a button whose picture is missing.
+  static QImage PlainButtonStrip(QSize look, const QString& text);
 
  protected:
   bool OnInitDialog() override;
@@ -58,7 +67,11 @@ class CVyrResolutionDLG : public win::Dialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QPushButton* MakeButton(int id, const QString& text, const QRect& place);
+  ui::CSkinButton* MakeButton(int id, int bitmapId, int x, int y, const QString& fallbackText);
+  void LoadFramePictures();
+  void PaintFrame(QPainter& painter) const;
+  void PaintPageTexts(QPainter& painter) const;
+  QFont DialogFont(int pixelHeight) const;
   void CollectPageValues();
   void ShowDictionaryOf(int language);
   void BrowseFolder(QLineEdit* edit, const QString& title);
@@ -68,6 +81,9 @@ class CVyrResolutionDLG : public win::Dialog {
   SettingsDialogState& state_;
   bool korean_;
   QWidget* owner_;
+  std::array<QImage, 8> frame_;  // raw pictures, magenta kept for the shape
+  QImage about_;
+  bool shaped_ = false;
   std::array<QRadioButton*, 7> resolutionButtons_{};
   QButtonGroup* resolutionGroup_ = nullptr;
   QLineEdit* imageFolderEdit_ = nullptr;

@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/gdi/key_colour.h"
 #include "ui/skin/skin_ids.h"
+#include "ui/skin_resources.h"
 #include "core/camera_features.h"
 #include "core/command_ids.h"
 
@@ -14,25 +16,19 @@ using skin::kTabHeight;
 using skin::kTabWidth;
 constexpr int kLastTabExtra = skin::kTabOverlap;
 
-QString TabLabel(ViewMode mode, bool korean) {
-  switch (mode) {
-    case ViewMode::Camera: return korean ? "카메라" : "Camera";
-    case ViewMode::Image: return korean ? "이미지" : "Image";
-    case ViewMode::Reading: return korean ? "읽기" : "Reading";
-    case ViewMode::Movie: return korean ? "동영상" : "Movie";
-    case ViewMode::AR: return korean ? "증강현실" : "AR";
-  }
-  return {};
-}
 }  // namespace
 
 CVyr3TabWnd::CVyr3TabWnd(int featureVariant, bool korean, QWidget* parent)
-    : TabStrip(parent), modes_(core::TabModes(featureVariant)), korean_(korean) {
+    : TabStrip(parent), modes_(core::TabModes(featureVariant)), featureVariant_(featureVariant), korean_(korean) {
   setMouseTracking(true);
 }
 
 bool CVyr3TabWnd::OnCreate() {
-  setGeometry(30, 5, kTabWidth * static_cast<int>(modes_.size()) + kLastTabExtra, kTabHeight);
+  // The strip picture gives the size; without it the tabs keep their places.
+  const QImage strip = Picture(skin::TabStrip(featureVariant_, 0));
+  const QSize size = strip.isNull() ? QSize(kTabWidth * static_cast<int>(modes_.size()) + kLastTabExtra, kTabHeight)
+                                    : strip.size();
+  setGeometry(30, 5, size.width(), size.height());
   return true;
 }
 
@@ -81,19 +77,17 @@ void CVyr3TabWnd::leaveEvent(QEvent*) {
   update();
 }
 
+QImage CVyr3TabWnd::Picture(int id) const { return gdi::KeyColourToTransparent(ui::LoadSkinBitmap(id, korean_)); }
+
 void CVyr3TabWnd::paintEvent(QPaintEvent*) {
+  const QImage strip = Picture(skin::TabStrip(featureVariant_, selected_));
+  if (strip.isNull()) return;
   QPainter painter(this);
-  QFont font(korean_ ? "NanumGothic" : "Arial");
-  font.setPixelSize(12);
-  font.setBold(true);
-  painter.setFont(font);
-  for (int tab = 0; tab < static_cast<int>(modes_.size()); ++tab) {
-    const QRect cell(kTabWidth * tab, 0, kTabWidth - 2, kTabHeight);
-    const QColor fill = tab == selected_ ? QColor(236, 128, 32) : tab == hover_ ? QColor(96, 96, 96) : QColor(72, 72, 72);
-    painter.fillRect(cell, fill);
-    painter.setPen(Qt::white);
-    painter.drawText(cell, Qt::AlignCenter, TabLabel(modes_[tab], korean_));
-  }
+  painter.drawImage(0, 0, strip);
+  if (hover_ < 0 || hover_ >= static_cast<int>(modes_.size())) return;
+  const int mode = static_cast<int>(modes_[hover_]);
+  const QImage label = Picture(hover_ == selected_ ? skin::TabLabelHighlight(mode) : skin::TabLabelHover(mode));
+  if (!label.isNull()) painter.drawImage(skin::TabLabelLeft(hover_), skin::kTabLabelTop, label);
 }
 
 }  // namespace orvilo::shell

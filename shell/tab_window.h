@@ -1,9 +1,12 @@
 // CVyr3TabWnd, the mode tabs: one tab per mode of the camera's feature
 // variant (the movie tab last); a click on a tab other than the selected one
-// selects it and posts 1134 + mode to the main window. The tabs are drawn
-// with their labels until the tab-strip pictures are wired.
+// selects it and posts 1134 + mode to the main window. It is drawn from
+// pictures of its language: the whole strip as it looks with the selected
+// tab, a lighter label over a hovered tab and a highlighted label over the
+// selected tab while hovered. Without its pictures it draws nothing.
 #pragma once
 
+#include <QImage>
 #include <vector>
 
 #include "shell/tab_strip.h"
@@ -20,6 +23,7 @@ class CVyr3TabWnd : public TabStrip {
   int SelectedTab() const { return selected_; }
   // The tab under a point of the strip, or -1.
   int TabAt(const QPoint& point) const;
+  int HoverTab() const { return hover_; }
 
  protected:
   bool OnCreate() override;
@@ -29,7 +33,10 @@ class CVyr3TabWnd : public TabStrip {
   void leaveEvent(QEvent* event) override;
 
  private:
+  QImage Picture(int id) const;
+
   std::vector<ViewMode> modes_;
+  int featureVariant_;
   bool korean_;
   int selected_ = 0;
   int hover_ = -1;

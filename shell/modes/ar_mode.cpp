@@ -56,7 +56,9 @@ void ArMode::PaintStatus(QPainter& painter) const {
     const int m = std::clamp(marker_, 0, kMarkerCount);
     const int half = kMarkerCount * kMarkerCell;
     const Point strip = ArMarkerStripPlace(w);
-    painter.drawImage(QPoint(strip.x, strip.y), markerCells_, QRect(0, 0, m * kMarkerCell, kMarkerCell));
+    // A source rectangle of width 0 means "to the picture's right edge" to
+    // the painter, which would draw both halves past the window's edge.
+    if (m > 0) painter.drawImage(QPoint(strip.x, strip.y), markerCells_, QRect(0, 0, m * kMarkerCell, kMarkerCell));
     if (m < kMarkerCount) {
       painter.drawImage(QPoint(strip.x + m * kMarkerCell, strip.y), markerCells_,
                         QRect(half + m * kMarkerCell, 0, half - m * kMarkerCell, kMarkerCell));

@@ -248,6 +248,12 @@ TEST_F(ImageWindowTest, EnteringTheViewInReadingModeTellsTheMainWindow) {
   view.SetMode(ViewMode::Reading);
   QApplication::sendEvent(&view, &enter);
   EXPECT_EQ(owner.messages, (std::vector<std::pair<std::uint32_t, std::uintptr_t>>{{1278, 0}}));
+  // Each new entry after leaving shows the bar again: marking hides it, and
+  // the teacher comes back over the picture to reach it.
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&view, &leave);
+  QApplication::sendEvent(&view, &enter);
+  EXPECT_EQ(owner.messages, (std::vector<std::pair<std::uint32_t, std::uintptr_t>>{{1278, 0}, {1278, 0}}));
 }
 
 TEST_F(ImageWindowTest, TheInsetMovesByAnyPointWithinItsDragBounds) {

@@ -7,19 +7,16 @@
 #include "shell/ar_chapter_picker.h"
 #include "shell/resolution_dialog.h"
 #include "tests/ar/ar_folder.h"
+#include "tests/shell/windows/dialog_test_support.h"
 
 namespace orvilo::shell {
 namespace {
 
-using testing::ArFolder;
+using orvilo::shell::dialog_test::Button;
+using orvilo::shell::dialog_test::ChildWithId;
+using orvilo::shell::dialog_test::Click;
+using orvilo::testing::ArFolder;
 
-template <typename T>
-T* ChildWithId(QWidget& dialog, int id) {
-  for (T* child : dialog.findChildren<T*>()) {
-    if (child->property("controlId").toInt() == id) return child;
-  }
-  return nullptr;
-}
 
 QRadioButton* Unit(CVyrResolutionDLG& dialog, int index) {
   return ChildWithId<QRadioButton>(dialog, CVyrResolutionDLG::kFirstUnitButton + index);
@@ -78,7 +75,7 @@ TEST_F(ArChapterPage, LaysOutTwelveUnitsEnabledByTheirViewersAndChecksThePreset)
     EXPECT_EQ(Unit(dialog, 5)->text(), "2-1");
     EXPECT_EQ(Unit(dialog, 5)->geometry(), QRect(100, 66 + 6 * 26, 188, 24));
     Unit(dialog, 1)->setChecked(true);
-    ChildWithId<QPushButton>(dialog, CVyrResolutionDLG::kOk)->click();
+    Click(dialog, CVyrResolutionDLG::kOk);
   });
   EXPECT_EQ(result, win::kResultOk);
   EXPECT_EQ(state.arSemester, 1);
@@ -126,9 +123,10 @@ TEST(ArChapterPageWithoutContent, StaysReachableAndShowsNoUnits) {
     EXPECT_EQ(dialog.size(), CVyrResolutionDLG::kMinimumArPickerSize);
     EXPECT_FALSE(ChildWithId<QLabel>(dialog, 1016)->isVisible());
     for (int i = 0; i < 12; ++i) EXPECT_FALSE(Unit(dialog, i)->isVisible());
-    auto* ok = ChildWithId<QPushButton>(dialog, CVyrResolutionDLG::kOk);
+    auto* ok = Button(dialog, CVyrResolutionDLG::kOk);
+    ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(QRect(QPoint(0, 0), dialog.size()).contains(ok->geometry()));
-    ok->click();
+    Click(dialog, CVyrResolutionDLG::kOk);
   });
   EXPECT_EQ(result, win::kResultOk);
   // No units in semester 1: button 0 would be unit 1 of semester 2.

@@ -74,5 +74,47 @@ TEST(TabWindow, HitRectanglesAreSeventyEightWideAndTheLastOneFiveMore) {
   EXPECT_EQ(tabs.TabAt(QPoint(10, 20)), -1);
 }
 
+void Move(QWidget* widget, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
+
+QImage Painted(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// The strip takes the size of its picture for every variant, and draws the
+// picture of its selected tab and language; a hovered tab gets its lighter
+// label, and leaving clears it.
+TEST(TabWindow, PaintsThePictureOfTheSelectedTabAndTheHoveredLabel) {
+  for (int variant = 0; variant < 4; ++variant) {
+    CommandRecorder owner;
+    CVyr3TabWnd tabs(variant, true);
+    ASSERT_TRUE(tabs.Create(&owner, "tabs", 7, QRect()));
+    const int count = variant == 0 ? 3 : variant == 3 ? 5 : 4;
+    EXPECT_EQ(tabs.size(), QSize(78 * count + 5, 20)) << variant;
+    const QImage first = Painted(tabs);
+    tabs.SelectTabOf(ViewMode::Movie);
+    EXPECT_EQ(tabs.SelectedTab(), count - 1);
+    EXPECT_NE(Painted(tabs), first) << variant;
+  }
+  CommandRecorder owner;
+  CVyr3TabWnd korean(0, true);
+  CVyr3TabWnd english(0, false);
+  korean.Create(&owner, "ko", 7, QRect());
+  english.Create(&owner, "en", 8, QRect());
+  EXPECT_NE(Painted(korean), Painted(english));
+
+  const QImage plain = Painted(english);
+  Move(&english, QPoint(78 + 30, 10));
+  EXPECT_EQ(english.HoverTab(), 1);
+  const QImage hovered = Painted(english);
+  EXPECT_NE(hovered, plain);
+  EXPECT_EQ(hovered.copy(0, 0, 78, 20), plain.copy(0, 0, 78, 20));  // other tabs unchanged
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&english, &leave);
+  EXPECT_EQ(english.HoverTab(), -1);
+  EXPECT_EQ(Painted(english), plain);
+}
+
 }  // namespace
 }  // namespace orvilo::shell
