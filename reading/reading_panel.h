@@ -2,6 +2,7 @@
 // voice books, reading aloud. CVyr3SubLibraryWnd is the real window.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,9 @@ class ReadingPanel : public win::Window {
   virtual void Refresh() = 0;
   virtual int Language() const = 0;  // 0 Korean, 1 English
 
+  // In a list view a new reading first loads the checked book to read
+  // (through the voice-book services) and, at the end of each book, the
+  // next one.
   virtual void Reading(bool repeatRun) = 0;
   virtual void PauseOrResume() = 0;
   virtual void Stop() = 0;
@@ -44,10 +48,22 @@ class ReadingPanel : public win::Window {
   // voice book.
   virtual void StepItem(int direction) = 0;
 
-  // Voice books: adds a learning file to the list; in a list view, the book
-  // to read next (selected from there on), or none.
+  // Voice books: adds a learning file to the list (nothing when there is no
+  // such file).
   virtual void AddVoiceBook(const std::string& path) = 0;
-  virtual std::optional<std::string> PickBookToRead() = 0;
+  // What the voice-book list needs from the main window: loading a learning
+  // file into the image view and the panel (false when it could not be
+  // read, nothing changed then), and asking the teacher for a book's new
+  // name (empty when cancelled). Reading in a list view plays the checked
+  // books through `loadBook`.
+  struct VoiceBookServices {
+    std::function<bool(const std::string& path)> loadBook;
+    std::function<std::optional<std::string>(const std::string& name)> askNewName;
+  };
+  virtual void SetVoiceBookServices(VoiceBookServices services) = 0;
+  // A file of the teacher's could not be written or read: the panel says so.
+  enum class FileProblem { LearningFileNotSaved, LearningFileCannotOpen, NotLearningFile, DictionaryNotSaved };
+  virtual void TellFileProblem(FileProblem problem) = 0;
 
   // Recognition. InitRecognition makes the OCR module ready, once, at
   // start-up; true when recognition is available. Recognise reads the text

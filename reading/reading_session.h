@@ -79,6 +79,10 @@ class ReadingSession {
   // database loaded): reading ended there. Cleared by the next Reading.
   bool PlayRefused() const { return playRefused_; }
 
+  // The text control writable again, the background music rewound and
+  // stopped: a reading is over (or, in the list view, there is no book).
+  void EndReading();
+
   // Stops what plays, before the engine goes away.
   void Shutdown();
 
@@ -92,7 +96,6 @@ class ReadingSession {
  private:
   void SpeakPiece();
   void Highlight(std::string_view piece);
-  void EndReading();
   void LoadMusic();
   void RunMusic();
   void ToggleMusic();

@@ -1,7 +1,6 @@
 #include "reading/sub_library_window.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QPainter>
 #include <QProgressBar>
 #include <QResizeEvent>
@@ -12,8 +11,10 @@
 #include "core/settings/settings_store.h"
 #include "platform/sys/program_folder.h"
 #include "platform/sys/ui_language.h"
+#include "platform/win/common_dialogs.h"
 #include "reading/background_music.h"
 #include "reading/edit_control.h"
+#include "reading/voice_book_window.h"
 #include "ui/picker_popup.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_button.h"
@@ -33,6 +34,9 @@ QFont HeaderFont() {
   return font;
 }
 
+// The open dialog's filter for learning files, in both languages.
+constexpr const char* kLearningFileFilter = "QEL Learning File (*.qel)|*.qel||";
+
 bool FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
@@ -46,6 +50,9 @@ CVyr3SubLibraryWnd::CVyr3SubLibraryWnd(core::CameraModel model, QWidget* parent)
 CVyr3SubLibraryWnd::CVyr3SubLibraryWnd(core::CameraModel model, ReadingPanelOptions options, QWidget* parent)
     : ReadingPanel(parent), model_(model), options_(std::move(options)) {
   if (options_.programFolder.empty()) options_.programFolder = sys::ProgramFolder();
+  if (options_.settingsFile.empty()) {
+    options_.settingsFile = sys::JoinPath(options_.programFolder, std::string(core::kSettingsFileName));
+  }
   koreanUi_ = options_.koreanUi ? *options_.koreanUi
                                 : core::SettingsStore(options_.programFolder, sys::SystemUiLanguage())
                                       .IsKoreanComponentLanguage();
@@ -59,6 +66,7 @@ CVyr3SubLibraryWnd::CVyr3SubLibraryWnd(core::CameraModel model, ReadingPanelOpti
   };
   music_ = options_.makeMusic ? options_.makeMusic(onMusicEvent) : std::make_unique<GstMusicPlayer>(onMusicEvent);
   session_ = std::make_unique<ReadingSession>(*engine_, *edit_, *music_);
+  session_->onListEnd = [this] { NextVoiceBook(); };
   recognizer_ = std::make_unique<Recognizer>(options_.makeOcr ? options_.makeOcr() : std::make_unique<LexiqModule>());
 }
 
@@ -71,9 +79,11 @@ CVyr3SubLibraryWnd::~CVyr3SubLibraryWnd() {
 }
 
 bool CVyr3SubLibraryWnd::OnCreate() {
-  list_ = new QListWidget(this);
-  list_->setObjectName(QStringLiteral("VyrSkinList"));
-  list_->setProperty("controlId", kTextControlId);
+  // Read from the settings file now, written back when the panel goes.
+  list_ = new CVyrSkinList(options_.settingsFile);
+  if (!list_->Create(this, QStringLiteral("VyrSkinList"), kTextControlId, QRect(6, 163, 224, 100), false)) {
+    list_->setParent(this);
+  }
   list_->hide();
   progress_ = new QProgressBar(this);
   progress_->setRange(0, 0);  // busy: recognition gives no steps
@@ -135,6 +145,9 @@ void CVyr3SubLibraryWnd::Reading(bool repeatRun) {
     SetNotice(koreanUi_ ? QStringLiteral("음성 엔진을 사용할 수 없습니다") : QStringLiteral("Speech is not available"));
     return;
   }
+  // A paused or running reading goes on with its own book.
+  const bool fresh = session_->State() == ReadingState::Ready || session_->State() == ReadingState::Stopped;
+  if (IsListView(view_) && !repeatRun && fresh) StartVoiceBooks();
   session_->Reading(repeatRun);
   if (session_->PlayRefused()) {
     SetNotice(koreanUi_ ? QStringLiteral("이 언어의 음성이 없습니다") : QStringLiteral("No voice for this language"));
@@ -178,6 +191,81 @@ void CVyr3SubLibraryWnd::SetSpeedIndex(int speedIndex) {
   if (speedIndex < 0 || speedIndex >= kSpeedCount) return;
   session_->speedIndex = speedIndex;
   update();
+}
+
+// ---- Voice books -----------------------------------------------------------
+
+void CVyr3SubLibraryWnd::AddVoiceBook(const std::string& path) { list_->Add(path); }
+
+void CVyr3SubLibraryWnd::AddVoiceBooks() {
+  win::FileDialogRequest request;
+  request.kind = win::FileDialogRequest::Kind::Open;
+  request.filter = kLearningFileFilter;
+  request.hideReadOnly = true;
+  for (const std::string& path : win::CommonDialogs::Current().RunFilesDialog(this, request)) list_->Add(path);
+}
+
+void CVyr3SubLibraryWnd::RemoveVoiceBooks() {
+  list_->List().RemoveCheckedOrSelected();
+  list_->Refresh();
+}
+
+void CVyr3SubLibraryWnd::RenameVoiceBook() {
+  VoiceBookList& books = list_->List();
+  if (books.Selected() < 0 || !services_.askNewName) return;
+  const std::optional<std::string> name = services_.askNewName(books.Items()[books.Selected()].name);
+  if (!name) return;
+  books.RenameSelected(*name);
+  list_->Refresh();
+}
+
+// Before a reading in the list view: the checked book at or after the
+// selected row (else from the top) is loaded. Without one the control's own
+// text is read.
+void CVyr3SubLibraryWnd::StartVoiceBooks() {
+  if (!LoadVoiceBook(list_->List().ChooseBookToRead(), true)) session_->EndReading();
+  list_->Refresh();
+}
+
+// A book was read to its end: the next checked one follows, with repeat
+// from the top again; otherwise reading ends.
+void CVyr3SubLibraryWnd::NextVoiceBook() {
+  const bool next = LoadVoiceBook(list_->List().NextBookToRead(session_->repeat), session_->repeat);
+  list_->Refresh();
+  if (next) {
+    session_->Reading(false);
+  } else {
+    session_->EndReading();
+  }
+}
+
+// Loads the book at `row`. A book that cannot be read (moved, deleted, not a
+// learning file) is passed over for the next checked one, each tried at most
+// once, so that no book is replaced by the text of the one before it.
+bool CVyr3SubLibraryWnd::LoadVoiceBook(std::optional<int> row, bool wrap) {
+  VoiceBookList& books = list_->List();
+  for (int tries = 0; row && tries < books.Count() && services_.loadBook; ++tries) {
+    if (services_.loadBook(books.Items()[*row].path)) return true;
+    row = books.NextBookToRead(wrap);
+  }
+  return false;
+}
+
+void CVyr3SubLibraryWnd::TellFileProblem(FileProblem problem) {
+  switch (problem) {
+    case FileProblem::LearningFileNotSaved:
+      SetNotice(koreanUi_ ? QStringLiteral("학습 파일을 저장하지 못했습니다") : QStringLiteral("The learning file was not saved"));
+      break;
+    case FileProblem::LearningFileCannotOpen:
+      SetNotice(koreanUi_ ? QStringLiteral("학습 파일을 열 수 없습니다") : QStringLiteral("The learning file cannot be opened"));
+      break;
+    case FileProblem::NotLearningFile:
+      SetNotice(koreanUi_ ? QStringLiteral("학습 파일이 아닙니다") : QStringLiteral("This is not a learning file"));
+      break;
+    case FileProblem::DictionaryNotSaved:
+      SetNotice(koreanUi_ ? QStringLiteral("사전을 저장하지 못했습니다") : QStringLiteral("The dictionary was not saved"));
+      break;
+  }
 }
 
 // ---- Recognition ---------------------------------------------------------
@@ -258,6 +346,9 @@ bool CVyr3SubLibraryWnd::OnCommand(int commandId) {
     case kLanguagePickerId: PickLanguage(); return true;
     case kSpeedPickerId: PickSpeed(); return true;
     case kVoicePickerId: return true;
+    case kFirstBookButtonId: AddVoiceBooks(); return true;
+    case kFirstBookButtonId + 1: RemoveVoiceBooks(); return true;
+    case kFirstBookButtonId + 2: RenameVoiceBook(); return true;
     default: return edit_->OnEditCommand(commandId) || ReadingPanel::OnCommand(commandId);
   }
 }

@@ -21,7 +21,6 @@
 #include "reading/recognition.h"
 #include "reading/speech_engine.h"
 
-class QListWidget;
 class QProgressBar;
 
 namespace orvilo::ui {
@@ -31,6 +30,7 @@ class CSkinButton;
 namespace orvilo::reading {
 
 class CVyrEditCtrl;
+class CVyrSkinList;
 
 // Control ids of the panel.
 inline constexpr int kTextControlId = 1424;
@@ -47,6 +47,7 @@ inline constexpr std::uint32_t kRecognitionFinished = 0x8000 + 1;
 // What the panel is built with; the defaults are the program's own.
 struct ReadingPanelOptions {
   std::string programFolder;         // empty: the program's folder
+  std::string settingsFile;          // empty: the settings file of the program folder (voice books)
   std::optional<bool> koreanUi;      // empty: from the settings file and the session language
   std::function<std::unique_ptr<SpeechEngine>(vx_hwnd window)> makeEngine;  // null: the speech engine
   std::function<std::unique_ptr<MusicPlayer>(std::function<void()> onEvent)> makeMusic;  // null: GStreamer
@@ -73,12 +74,14 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void PauseOrResume() override { session_->PauseOrResume(); }
   void Stop() override { session_->Stop(); }
   void ToggleRepeat() override { session_->ToggleRepeat(); }
-  // The voice-book list is not in the panel yet: in a list view nothing moves.
+  // The keys step through the sentences; in a list view they do nothing
+  // yet (stepping between voice books is not built).
   void StepItem(int direction) override {
     if (!IsListView(view_)) session_->StepPiece(direction);
   }
-  void AddVoiceBook(const std::string&) override {}
-  std::optional<std::string> PickBookToRead() override { return std::nullopt; }
+  void AddVoiceBook(const std::string& path) override;
+  void SetVoiceBookServices(VoiceBookServices services) override { services_ = std::move(services); }
+  void TellFileProblem(FileProblem problem) override;
   bool InitRecognition() override;
   gdi::Rect Recognise(const gdi::PackedDib& picture, const PageGeometry& geometry) override;
 
@@ -91,6 +94,7 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   // A line under the header telling what just could not be done (empty: nothing).
   const QString& Notice() const { return notice_; }
   CVyrEditCtrl* TextControl() const { return edit_; }
+  CVyrSkinList* VoiceBooks() const { return list_; }
   void SetLanguage(int language);
   void SetSpeedIndex(int speedIndex);
 
@@ -113,6 +117,12 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void PickLanguage();
   void PickSpeed();
   void FinishRecognition();
+  void AddVoiceBooks();
+  void RemoveVoiceBooks();
+  void RenameVoiceBook();
+  void StartVoiceBooks();
+  void NextVoiceBook();
+  bool LoadVoiceBook(std::optional<int> row, bool wrap);
   void SetNotice(const QString& notice);
   QString VoiceName() const;
 
@@ -124,7 +134,8 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   QString notice_;
 
   CVyrEditCtrl* edit_ = nullptr;
-  QListWidget* list_ = nullptr;
+  CVyrSkinList* list_ = nullptr;
+  VoiceBookServices services_;
   QProgressBar* progress_ = nullptr;
   ui::CSkinButton* expand_ = nullptr;
   ui::CSkinButton* collapse_ = nullptr;

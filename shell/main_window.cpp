@@ -209,7 +209,7 @@ void CVyr3Dlg::CreateChildWindows() {
   children_.tabs = make(factory.MakeTabStrip(featureVariant_, korean_), kTabStripIndex);
   children_.tools = make(factory.MakeToolsPalette(), kToolsPaletteIndex);
   children_.reading = make(factory.MakeReadingPanel(model_), kReadingPanelIndex);
-  if (children_.reading) children_.reading->RegisterUserDictionary(settings_.userDicPath);
+  readingMode_.AttachPanel();
   children_.readingBar = make(factory.MakeControlBar(true), kReadingBarIndex);
   children_.movieBar = make(factory.MakeControlBar(false), kMovieBarIndex);
 

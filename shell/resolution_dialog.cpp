@@ -211,7 +211,7 @@ bool CVyrResolutionDLG::OnInitDialog() {
   } else if (state_.page == SettingsPage::Dictionary) {
     state_.dictionaryText.clear();
     dictionaryEdit_ = StyleEdit(new QPlainTextEdit(this));
-    dictionaryEdit_->setProperty("controlId", 1013);
+    dictionaryEdit_->setProperty("controlId", kDictionaryEdit);
     dictionaryEdit_->setGeometry(22, 44, 481, 316);
     auto* koreanChoice = new ui::CSkinRadioButton("Korean", this);
     koreanChoice->setProperty("controlId", kKoreanDictionary);
@@ -227,7 +227,7 @@ bool CVyrResolutionDLG::OnInitDialog() {
     dictionaryEdit_->setPlainText(ReadDictionary(state_.dictionaryLanguage == 1 ? state_.text2 : state_.text1));
   } else if (state_.page == SettingsPage::Rename) {
     nameEdit_ = StyleEdit(new QLineEdit(QString::fromStdString(state_.text1), this));
-    nameEdit_->setProperty("controlId", 1010);
+    nameEdit_->setProperty("controlId", kNameEdit);
     nameEdit_->setGeometry(20, 61, 310, 24);
   } else if (state_.page == SettingsPage::ArChapter) {
     CreateArPickerControls();

@@ -39,6 +39,8 @@ class CVyrResolutionDLG : public win::Dialog {
   static constexpr int kBrowseImageFolder = 1628;
   static constexpr int kBrowseMovieFolder = 1629;
   static constexpr int kCameraSettings = 1630;
+  static constexpr int kNameEdit = 1010;
+  static constexpr int kDictionaryEdit = 1013;
   static constexpr int kKoreanDictionary = 1014;
   static constexpr int kEnglishDictionary = 1015;
   static constexpr int kFirstSemesterLabel = 1016;  // 1016, 1017

@@ -54,6 +54,19 @@ class ToolkitDialogs : public CommonDialogs {
     return ToStdString(dialog.selectedFiles().front());
   }
 
+  std::vector<std::string> RunFilesDialog(QWidget* owner, const FileDialogRequest& request) override {
+    QFileDialog dialog(owner, ToQString(request.title), ToQString(request.initialFolder));
+    QStringList filters;
+    for (const auto& filter : NameFiltersFromWindowsFilter(request.filter)) filters << ToQString(filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    std::vector<std::string> chosen;
+    if (dialog.exec() != QDialog::Accepted) return chosen;
+    for (const QString& file : dialog.selectedFiles()) chosen.push_back(ToStdString(file));
+    return chosen;
+  }
+
   std::optional<std::string> RunFolderDialog(QWidget* owner, const FolderDialogRequest& request) override {
     const QString folder = QFileDialog::getExistingDirectory(owner, ToQString(request.title),
                                                              ToQString(request.initialFolder), QFileDialog::ShowDirsOnly);
@@ -108,6 +121,14 @@ std::vector<std::string> NameFiltersFromWindowsFilter(const std::string& filter)
 std::optional<std::string> ScriptedDialogs::RunFileDialog(QWidget*, const FileDialogRequest& request) {
   fileRequests.push_back(request);
   return TakeScriptedAnswer(fileAnswers);
+}
+
+std::vector<std::string> ScriptedDialogs::RunFilesDialog(QWidget*, const FileDialogRequest& request) {
+  fileRequests.push_back(request);
+  if (filesAnswers.empty()) return {};
+  std::vector<std::string> answer = std::move(filesAnswers.front());
+  filesAnswers.pop_front();
+  return answer;
 }
 
 std::optional<std::string> ScriptedDialogs::RunFolderDialog(QWidget*, const FolderDialogRequest& request) {

@@ -52,6 +52,9 @@ class CommonDialogs {
   virtual ~CommonDialogs() = default;
   // The chosen path (UTF-8), or empty when cancelled.
   virtual std::optional<std::string> RunFileDialog(QWidget* owner, const FileDialogRequest& request) = 0;
+  // An open dialog in which several existing files may be chosen; empty
+  // when cancelled.
+  virtual std::vector<std::string> RunFilesDialog(QWidget* owner, const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> RunFolderDialog(QWidget* owner, const FolderDialogRequest& request) = 0;
   virtual std::optional<FontDescription> RunFontDialog(QWidget* owner, const FontDescription& initial) = 0;
 
@@ -70,6 +73,7 @@ std::vector<std::string> NameFiltersFromWindowsFilter(const std::string& filter)
 class ScriptedDialogs : public CommonDialogs {
  public:
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::vector<std::string>> filesAnswers;  // several-file dialogs, requests in fileRequests
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<FontDescription>> fontAnswers;
   std::vector<FileDialogRequest> fileRequests;
@@ -77,6 +81,7 @@ class ScriptedDialogs : public CommonDialogs {
   std::vector<FontDescription> fontRequests;
 
   std::optional<std::string> RunFileDialog(QWidget* owner, const FileDialogRequest& request) override;
+  std::vector<std::string> RunFilesDialog(QWidget* owner, const FileDialogRequest& request) override;
   std::optional<std::string> RunFolderDialog(QWidget* owner, const FolderDialogRequest& request) override;
   std::optional<FontDescription> RunFontDialog(QWidget* owner, const FontDescription& initial) override;
 };

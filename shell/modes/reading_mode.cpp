@@ -5,6 +5,7 @@
 #include "platform/sys/file_io.h"
 #include "platform/win/geometry.h"
 #include "platform/win/message.h"
+#include "reading/learning_file.h"
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
 #include "shell/frame_geometry.h"
@@ -186,12 +187,8 @@ bool ReadingMode::OnCommandWhileCurrent(int id) {
       if (children.image) children.image->update();
       return true;
     case command::kReading:
-      if (!panel) return true;
-      // In the list the chosen voice book is read.
-      if (reading::IsListView(panel->View())) {
-        if (const auto book = panel->PickBookToRead()) LoadLearningFile(*book);
-      }
-      panel->Reading(false);
+      // In the list view the panel first loads the voice book to read.
+      if (panel) panel->Reading(false);
       return true;
     case command::kPauseReading:
       if (panel) panel->PauseOrResume();
@@ -222,7 +219,11 @@ void ReadingMode::EditUserDictionary() {
   state.dictionaryLanguage = panel->Language();
   if (context_.host.RunSettingsDialog(state) != win::kResultOk) return;
   const std::string& path = state.dictionaryLanguage == 1 ? settings.userEDicPath : settings.userDicPath;
-  sys::SaveFileAtomically(path, state.dictionaryText);
+  // The earlier dictionary stays whole when the new one cannot be written;
+  // the teacher is told instead of the edit vanishing unnoticed.
+  if (!sys::SaveFileAtomically(path, state.dictionaryText)) {
+    panel->TellFileProblem(reading::ReadingPanel::FileProblem::DictionaryNotSaved);
+  }
   panel->RegisterUserDictionary(path);
   panel->Refresh();
 }
@@ -244,8 +245,62 @@ void ReadingMode::OnLanguageChanged(std::uintptr_t language) {
   context_.children.reading->RegisterUserDictionary(language == 0 ? settings.userDicPath : settings.userEDicPath);
 }
 
-void ReadingMode::LoadLearningFile(const std::string&) {}
+void ReadingMode::AttachPanel() {
+  reading::ReadingPanel* panel = context_.children.reading.get();
+  if (!panel) return;
+  panel->RegisterUserDictionary(context_.settings.userDicPath);
+  panel->SetVoiceBookServices({[this](const std::string& path) { return LoadLearningFile(path); },
+                               [this](const std::string& name) { return AskVoiceBookName(name); }});
+}
 
-void ReadingMode::SaveLearningFile() {}
+bool ReadingMode::LoadLearningFile(const std::string& path) {
+  using Problem = reading::ReadingPanel::FileProblem;
+  using Status = reading::LearningFileContent::Status;
+  imageview::ImageView* image = context_.children.image.get();
+  reading::ReadingPanel* panel = context_.children.reading.get();
+  if (!image) return false;
+  reading::LearningFileContent content = reading::ReadLearningFile(path);
+  if (content.status == Status::CannotOpen) {
+    if (panel) panel->TellFileProblem(Problem::LearningFileCannotOpen);
+    return false;
+  }
+  image->RemoveAllBlinds();
+  if (content.status == Status::NotLearningFile) {
+    if (panel) panel->TellFileProblem(Problem::NotLearningFile);
+    return false;
+  }
+  if (content.selection) image->SetSelection(*content.selection);
+  if (content.blinds) {
+    for (const gdi::Rect& blind : *content.blinds) image->AddBlind(blind.left, blind.top, blind.right, blind.bottom);
+  }
+  if (panel && content.text) panel->SetText(*content.text);
+  if (panel && content.music) panel->SetBackgroundMusic(*content.music);
+  if (!content.image.IsEmpty()) image->SetImage(std::move(content.image));
+  return true;
+}
+
+void ReadingMode::SaveLearningFile() {
+  imageview::ImageView* image = context_.children.image.get();
+  reading::ReadingPanel* panel = context_.children.reading.get();
+  if (!image || !panel) return;
+  const std::string text = panel->Text();
+  const std::string music = panel->BackgroundMusic();
+  const auto path = context_.host.RunFileDialog(true, FileFilter::LearningFile, reading::kLearningFileExtension);
+  if (!path) return;
+  const reading::LearningPage page{image->Selection(), image->BlindRectangles(), text, music, &image->SourcePicture()};
+  if (!reading::WriteLearningFile(*path, page)) {
+    panel->TellFileProblem(reading::ReadingPanel::FileProblem::LearningFileNotSaved);
+    return;
+  }
+  panel->AddVoiceBook(*path);
+}
+
+std::optional<std::string> ReadingMode::AskVoiceBookName(const std::string& name) {
+  SettingsDialogState state;
+  state.page = SettingsPage::Rename;
+  state.text1 = name;
+  if (context_.host.RunSettingsDialog(state) != win::kResultOk) return std::nullopt;
+  return state.text1;
+}
 
 }  // namespace orvilo::shell

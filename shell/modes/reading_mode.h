@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "shell/modes/mode.h"
@@ -40,6 +41,17 @@ class ReadingMode : public Mode {
   // user dictionary is registered.
   void OnLanguageChanged(std::uintptr_t language);
 
+  // The reading panel was made: the Korean user dictionary is registered,
+  // and its voice-book list loads books and asks for new names through
+  // this mode.
+  void AttachPanel();
+
+  // Loads a learning file: the blinds go first (and with them the
+  // selection), then, when the file is one, its selection, blinds, text,
+  // background music (kept when the file names none) and picture. False when
+  // the file could not be read or is not a learning file; the panel says so.
+  bool LoadLearningFile(const std::string& path);
+
  private:
   void PlacePanelAndImage(bool entering);
   void Recognise(imageview::ImageView& image, reading::ReadingPanel& panel);
@@ -48,10 +60,10 @@ class ReadingMode : public Mode {
   // UTF-8 text file, chosen from a list under the bar button.
   void Export();
   bool ExportPdf(const std::string& path);
-  // Learning files are not built yet: opening one changes nothing and
-  // saving writes nothing.
-  void LoadLearningFile(const std::string& path);
+  // Writes the page as it stands to a file the teacher names and lists it
+  // as a voice book; a file that cannot be written is said and not listed.
   void SaveLearningFile();
+  std::optional<std::string> AskVoiceBookName(const std::string& name);
 };
 
 }  // namespace orvilo::shell

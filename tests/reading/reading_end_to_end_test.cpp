@@ -14,7 +14,9 @@
 #include "platform/gdi/qimage_conversion.h"
 #include "platform/text/unicode.h"
 #include "reading/edit_control.h"
+#include "reading/learning_file.h"
 #include "reading/sub_library_window.h"
+#include "reading/voice_book_window.h"
 
 namespace orvilo::reading {
 namespace {
@@ -182,6 +184,65 @@ TEST(ReadingEndToEndBlank, BlankRegionsGiveAnEmptyTextAndANotice) {
     EXPECT_EQ(panel.Text(), "") << c.name;
     EXPECT_EQ(panel.Notice(), "No text was recognised") << c.name;
   }
+}
+
+// Three checked voice books with repeat, read by the real engine into a
+// WAVE file: the books follow each other in list order and start again at
+// the first, and each one is heard.
+TEST(ReadingEndToEndVoiceBooks, CheckedBooksPlayInOrderAndRepeatWraps) {
+  QTemporaryDir folder;
+  const std::string program = folder.path().toStdString();
+  fs::create_directory_symlink(std::string(ORVILO_PROGRAM_DIR) + "/Sonara_M_DB", program + "/Sonara_M_DB");
+  const std::string wave = program + "/speech.wav";
+  setenv("ORVILO_AUDIO_OUT", ("wav:" + wave).c_str(), 1);
+
+  win::Window owner;
+  owner.resize(1254, 768);
+  NotingEngine* engine = nullptr;
+  ReadingPanelOptions options;
+  options.programFolder = program;
+  options.koreanUi = false;
+  options.makeEngine = [&](vx_hwnd window) -> std::unique_ptr<SpeechEngine> {
+    auto made = std::make_unique<NotingEngine>(window, message::kSpeechStatus);
+    engine = made.get();
+    return made;
+  };
+  CVyr3SubLibraryWnd panel(8, std::move(options));
+  ASSERT_TRUE(panel.Create(&owner, "panel", 7, QRect(1024, 0, 230, 768)));
+  ASSERT_EQ(panel.State(), ReadingState::Ready);
+  engine->control = panel.TextControl();
+  panel.SetLanguage(1);
+  panel.SetSpeedIndex(10);
+  // The main window's part: a book's text goes to the panel.
+  panel.SetVoiceBookServices({[&](const std::string& path) {
+                                const LearningFileContent content = ReadLearningFile(path);
+                                if (content.status != LearningFileContent::Status::Ok || !content.text) return false;
+                                panel.SetText(*content.text);
+                                return true;
+                              },
+                              nullptr});
+  for (const char* text : {"First book.", "Second book.", "Third book."}) {
+    const std::string path = program + "/" + std::string(text, 5) + ".qel";
+    ASSERT_TRUE(WriteLearningFile(path, LearningPage{{}, {}, text, "", nullptr}));
+    panel.AddVoiceBook(path);
+  }
+  VoiceBookList& books = panel.VoiceBooks()->List();
+  for (int row = 0; row < 3; ++row) books.ToggleChecked(row);
+  panel.ToggleView();
+  panel.ToggleRepeat();
+
+  panel.Reading(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return engine->pieces.size() >= 5; }, 120000));
+  panel.Stop();
+  EXPECT_EQ(std::vector<std::string>(engine->pieces.begin(), engine->pieces.begin() + 5),
+            (std::vector<std::string>{"First book.", "Second book.", "Third book.", "First book.", "Second book."}));
+  // The first four books were heard to their end: 8 words at 165 words a
+  // minute, doubled, of 16-bit mono at 16 kHz.
+  std::error_code error;
+  const auto bytes = fs::file_size(wave, error);
+  ASSERT_FALSE(error);
+  const double seconds = static_cast<double>(bytes - 44) / (16000 * 2);
+  EXPECT_GT(seconds, 8 / (165.0 * 2.0) * 60.0 * 0.4);
 }
 
 }  // namespace

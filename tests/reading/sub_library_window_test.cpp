@@ -7,9 +7,13 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "core/command_ids.h"
+#include "platform/profile/profile_file.h"
+#include "platform/win/common_dialogs.h"
 #include "reading/edit_control.h"
+#include "reading/voice_book_window.h"
 #include "tests/reading/reading_doubles.h"
 #include "ui/picker_popup.h"
 
@@ -50,6 +54,7 @@ class SubLibraryWindowTest : public ::testing::Test {
   std::unique_ptr<Panel> Make(core::CameraModel model = 8, std::string programFolder = ORVILO_PROGRAM_DIR) {
     ReadingPanelOptions options;
     options.programFolder = std::move(programFolder);
+    options.settingsFile = SettingsFile();
     options.koreanUi = false;
     options.makeEngine = [this](vx_hwnd) {
       auto engine = std::make_unique<testing::RecordingSpeech>(log);
@@ -63,6 +68,13 @@ class SubLibraryWindowTest : public ::testing::Test {
     return panel;
   }
   bool Logged(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
+  std::string SettingsFile() const { return folder.path().toStdString() + "/QEL-3.ini"; }
+  // A learning file in the test folder (its content is never read here).
+  std::string Book(const std::string& name) const {
+    const std::string path = folder.path().toStdString() + "/" + name + ".qel";
+    std::ofstream(path) << "VX";
+    return path;
+  }
 
   QTemporaryDir folder;
   Owner owner;
@@ -105,6 +117,7 @@ TEST_F(SubLibraryWindowTest, WithoutSpeechOrDatabaseReadingSaysSoAndDoesNothing)
 TEST_F(SubLibraryWindowTest, RefusedDatabaseLeavesNoEngine) {
   ReadingPanelOptions options;
   options.programFolder = ORVILO_PROGRAM_DIR;
+  options.settingsFile = SettingsFile();
   options.koreanUi = false;
   options.makeEngine = [this](vx_hwnd) {
     auto engine = std::make_unique<testing::RecordingSpeech>(log);
@@ -260,6 +273,7 @@ TEST_F(SubLibraryWindowTest, NoPageOrNoModuleGivesAnEmptyTextAndNoCall) {
 TEST_F(SubLibraryWindowTest, MusicThatDoesNotDecodeIsSaidAndReadingGoesOn) {
   ReadingPanelOptions options;
   options.programFolder = ORVILO_PROGRAM_DIR;
+  options.settingsFile = SettingsFile();
   options.koreanUi = false;
   options.makeEngine = [this](vx_hwnd) {
     auto engine = std::make_unique<testing::RecordingSpeech>(log);
@@ -302,6 +316,176 @@ TEST_F(SubLibraryWindowTest, HundredThousandCharactersReadAndStop) {
   panel->SendMessage(message::kSpeechStatus, 4);
   EXPECT_EQ(panel->State(), ReadingState::Stopped);
   EXPECT_FALSE(panel->TextControl()->isReadOnly());
+}
+
+
+// ---- Voice books -------------------------------------------------------------
+
+class VoiceBookTest : public SubLibraryWindowTest {
+ protected:
+  // A panel in the list view whose books "load" by putting their name in
+  // the text control; books in `unreadable` do not load.
+  std::unique_ptr<Panel> MakeListPanel() {
+    auto panel = Make();
+    Panel* raw = panel.get();
+    panel->SetVoiceBookServices({[this, raw](const std::string& path) {
+                                   loaded.push_back(VoiceBookName(path));
+                                   if (unreadable.count(VoiceBookName(path))) return false;
+                                   raw->SetText(VoiceBookName(path) + ".");
+                                   return true;
+                                 },
+                                 [this](const std::string& name) {
+                                   askedFor.push_back(name);
+                                   return newName;
+                                 }});
+    panel->ToggleView();
+    return panel;
+  }
+  std::vector<std::string> Names(const Panel& panel) const {
+    std::vector<std::string> names;
+    for (const auto& item : panel.VoiceBooks()->List().Items()) names.push_back(item.name);
+    return names;
+  }
+  // The engine says the piece started and ended.
+  void Speak(Panel& panel) {
+    panel.SendMessage(message::kSpeechStatus, 1);
+    panel.SendMessage(message::kSpeechStatus, 4);
+  }
+
+  std::vector<std::string> loaded;
+  std::set<std::string> unreadable;
+  std::vector<std::string> askedFor;
+  std::optional<std::string> newName;
+};
+
+TEST_F(VoiceBookTest, TheListTakesThePlaceOfTheTextInTheListView) {
+  auto panel = MakeListPanel();
+  EXPECT_TRUE(panel->VoiceBooks()->isVisible());
+  EXPECT_FALSE(panel->TextControl()->isVisible());
+  EXPECT_EQ(panel->VoiceBooks()->geometry(), QRect(QPoint(6, 163), QPoint(229, 595)));
+  panel->ToggleView();
+  EXPECT_FALSE(panel->VoiceBooks()->isVisible());
+}
+
+TEST_F(VoiceBookTest, AddTakesSeveralFilesAndSkipsMissingOnes) {
+  win::ScopedScriptedDialogs dialogs;
+  dialogs.filesAnswers.push_back({Book("one"), folder.path().toStdString() + "/gone.qel", Book("two")});
+  auto panel = MakeListPanel();
+  panel->SendCommand(1427);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].filter, "QEL Learning File (*.qel)|*.qel||");
+  EXPECT_EQ(dialogs.fileRequests[0].kind, win::FileDialogRequest::Kind::Open);
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"one", "two"}));
+  panel->SendCommand(1427);  // cancelled
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(VoiceBookTest, RemoveTakesTheCheckedBooksOrElseTheSelectedOne) {
+  auto panel = MakeListPanel();
+  for (const char* name : {"a", "b", "c", "d"}) panel->AddVoiceBook(Book(name));
+  VoiceBookList& books = panel->VoiceBooks()->List();
+  panel->SendCommand(1428);  // nothing checked, nothing selected
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"a", "b", "c", "d"}));
+  books.ToggleChecked(1);
+  books.ToggleChecked(3);
+  books.Select(0);
+  panel->SendCommand(1428);
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"a", "c"}));
+  EXPECT_EQ(books.Selected(), -1);
+  books.Select(1);
+  panel->SendCommand(1428);
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"a"}));
+  EXPECT_TRUE(std::filesystem::exists(folder.path().toStdString() + "/c.qel"));  // the file stays
+}
+
+TEST_F(VoiceBookTest, RenameAsksForTheNameAndMovesTheFile) {
+  auto panel = MakeListPanel();
+  panel->AddVoiceBook(Book("lesson"));
+  panel->SendCommand(1429);  // nothing selected: nothing asked
+  EXPECT_TRUE(askedFor.empty());
+  panel->VoiceBooks()->List().Select(0);
+  newName = std::nullopt;  // cancelled
+  panel->SendCommand(1429);
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"lesson"}));
+  newName = "week 2";
+  panel->SendCommand(1429);
+  EXPECT_EQ(askedFor, (std::vector<std::string>{"lesson", "lesson"}));
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"week 2"}));
+  EXPECT_EQ(panel->VoiceBooks()->List().Items()[0].path, folder.path().toStdString() + "/week 2.qel");
+  EXPECT_TRUE(std::filesystem::exists(folder.path().toStdString() + "/week 2.qel"));
+}
+
+// Three checked books, nothing selected, repeat on: 1, 2, 3, then 1 again.
+TEST_F(VoiceBookTest, ReadingPlaysTheCheckedBooksInOrderAndRepeatWraps) {
+  auto panel = MakeListPanel();
+  for (const char* name : {"one", "skip", "two", "three"}) panel->AddVoiceBook(Book(name));
+  VoiceBookList& books = panel->VoiceBooks()->List();
+  for (int row : {0, 2, 3}) books.ToggleChecked(row);
+  panel->ToggleRepeat();
+  panel->Reading(false);
+  for (int i = 0; i < 4; ++i) Speak(*panel);
+  EXPECT_EQ(loaded, (std::vector<std::string>{"one", "two", "three", "one", "two"}));
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"one.", "two.", "three.", "one.", "two."}));
+  EXPECT_EQ(books.Selected(), 2);
+  // Without repeat the sequence ends after the last checked book.
+  panel->ToggleRepeat();
+  Speak(*panel);
+  Speak(*panel);
+  EXPECT_EQ(loaded.back(), "three");
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_FALSE(panel->TextControl()->isReadOnly());
+}
+
+// Reading starts at the checked book at or after the selected row; a book
+// that cannot be read is passed over rather than read as the previous one.
+TEST_F(VoiceBookTest, ReadingStartsAtTheSelectionAndPassesOverUnreadableBooks) {
+  auto panel = MakeListPanel();
+  for (const char* name : {"one", "two", "three"}) panel->AddVoiceBook(Book(name));
+  VoiceBookList& books = panel->VoiceBooks()->List();
+  for (int row : {0, 1, 2}) books.ToggleChecked(row);
+  books.Select(1);
+  unreadable = {"two"};
+  panel->Reading(false);
+  EXPECT_EQ(loaded, (std::vector<std::string>{"two", "three"}));
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"three."}));
+  Speak(*panel);
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_EQ(speech->pieces.size(), 1u);
+}
+
+// Nothing checked: the text the control holds is read.
+TEST_F(VoiceBookTest, WithoutACheckedBookTheControlsTextIsRead) {
+  auto panel = MakeListPanel();
+  panel->AddVoiceBook(Book("one"));
+  panel->SetText("Own text.");
+  panel->Reading(false);
+  EXPECT_TRUE(loaded.empty());
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"Own text."}));
+}
+
+// The list is kept in the settings file between runs; checks are not.
+TEST_F(VoiceBookTest, TheListIsKeptInTheSettingsFile) {
+  const std::string one = Book("one"), two = Book("two");
+  {
+    auto panel = MakeListPanel();
+    panel->AddVoiceBook(two);
+    panel->AddVoiceBook(one);
+    panel->VoiceBooks()->List().ToggleChecked(0);
+  }
+  const profile::ProfileFile settings = profile::ProfileFile::Load(SettingsFile());
+  EXPECT_EQ(settings.Read("VOICEBOOK", "VoiceBook001"), two);
+  EXPECT_EQ(settings.Read("VOICEBOOK", "VoiceBook003"), "END");
+  auto panel = MakeListPanel();
+  EXPECT_EQ(Names(*panel), (std::vector<std::string>{"two", "one"}));
+  EXPECT_FALSE(panel->VoiceBooks()->List().Items()[0].checked);
+}
+
+TEST_F(VoiceBookTest, FileProblemsAreSaid) {
+  auto panel = Make();
+  panel->TellFileProblem(ReadingPanel::FileProblem::LearningFileNotSaved);
+  EXPECT_EQ(panel->Notice(), "The learning file was not saved");
+  panel->TellFileProblem(ReadingPanel::FileProblem::NotLearningFile);
+  EXPECT_EQ(panel->Notice(), "This is not a learning file");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "main_window_fixture.h"
 #include "platform/sys/file_io.h"
 #include "core/command_ids.h"
+#include "reading/learning_file.h"
 
 namespace orvilo::shell::testing {
 namespace {
@@ -376,13 +377,32 @@ TEST_F(MainWindowTest, ControlBarCommandsFollowTheMode) {
   });
 }
 
-TEST_F(MainWindowTest, ReadingFromTheListPicksTheBookFirst) {
+// The panel plays voice books and renames them through the main window.
+TEST_F(MainWindowTest, ThePanelsVoiceBooksLoadAndAreRenamedThroughTheMainWindow) {
   Run([&](CVyr3Dlg& window) {
     Command(window, command::kModeReading);
+    const auto& services = factory.reading->services;
+    ASSERT_TRUE(services.loadBook && services.askNewName);
+    const std::string book = ProgramFolder() + "/lesson.qel";
+    const gdi::PackedDib picture = TestPicture(8, 6);
+    ASSERT_TRUE(reading::WriteLearningFile(book, {{1, 2, 3, 4}, {{5, 6, 7, 8}}, "Page one.", "", &picture}));
+    log.clear();
+    EXPECT_TRUE(services.loadBook(book));
+    EXPECT_EQ(log, (CallLog{"image.RemoveAllBlinds", "image.AddBlind(5,6,7,8)", "reading.SetText(Page one.)",
+                            "image.SetImage(8x6)"}));
+    EXPECT_EQ(factory.image->selection, (gdi::Rect{1, 2, 3, 4}));
+
+    settingsDialog.steps.push_back({win::kResultOk, [](SettingsDialogState& state) { state.text1 = "lesson two"; }});
+    EXPECT_EQ(services.askNewName("lesson"), "lesson two");
+    EXPECT_EQ(settingsDialog.runs.at(0).page, SettingsPage::Rename);
+    EXPECT_EQ(settingsDialog.runs.at(0).text1, "lesson");
+    EXPECT_EQ(services.askNewName("lesson"), std::nullopt);  // cancelled
+
+    // The Reading command goes to the panel, which picks the book itself.
     factory.reading->view = reading::ReadingView::List;
     log.clear();
     Command(window, command::kReading);
-    EXPECT_EQ(log, (CallLog{"reading.PickBookToRead", "reading.Reading(0)"}));
+    EXPECT_EQ(log, (CallLog{"reading.Reading(0)"}));
   });
 }
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <vector>
 #include <memory>
 #include <ostream>
 #include <optional>
@@ -19,6 +21,7 @@
 #include "shell/command_bars.h"
 #include "shell/modes/mode.h"
 #include "shell/modes/stage.h"
+#include "shell/settings_dialog.h"
 
 namespace orvilo::shell::testing {
 
@@ -29,6 +32,8 @@ class RecordingModeHost : public ModeHost, Recorder {
   gdi::Size client{1038, 861};
   std::deque<std::optional<std::string>> fileAnswers;  // one per dialog; none left: Cancel
   int settingsResult = 2;                               // Cancel
+  std::function<void(SettingsDialogState&)> settingsEdit;  // the teacher's input
+  std::vector<SettingsDialogState> settingsRuns;           // as each run was opened
   QWidget owner;
 
   ViewMode CurrentMode() const override { return current; }
@@ -45,7 +50,11 @@ class RecordingModeHost : public ModeHost, Recorder {
     fileAnswers.pop_front();
     return answer;
   }
-  int RunSettingsDialog(SettingsDialogState&) override { return Reply(settingsResult, "RunSettingsDialog"); }
+  int RunSettingsDialog(SettingsDialogState& state) override {
+    settingsRuns.push_back(state);
+    if (settingsEdit) settingsEdit(state);
+    return Reply(settingsResult, "RunSettingsDialog");
+  }
   void StartTimer(int id, int milliseconds) override { Record("StartTimer", id, milliseconds); }
   void StopTimer(int id) override { Record("StopTimer", id); }
   void RepaintFrame(const gdi::Rect&) override {}

@@ -25,6 +25,8 @@ class RecordingImageView : public imageview::ImageView, Recorder {
   bool loadResult = true;
   imageview::StrokeKind tool = imageview::StrokeKind::Pen;
   gdi::PackedDib source;  // the last picture it was given
+  std::vector<gdi::Rect> blinds;  // what BlindRectangles answers
+  gdi::Rect selection;            // what Selection answers
 
   bool SetImage(gdi::PackedDib picture) override {
     Record("SetImage", picture);
@@ -55,9 +57,9 @@ class RecordingImageView : public imageview::ImageView, Recorder {
   void ResetDrawing() override { Record("ResetDrawing"); }
   void AddBlind(int left, int top, int right, int bottom) override { Record("AddBlind", left, top, right, bottom); }
   void RemoveAllBlinds() override { Record("RemoveAllBlinds"); }
-  std::vector<gdi::Rect> BlindRectangles() const override { return {}; }
-  gdi::Rect Selection() const override { return {}; }
-  void SetSelection(const gdi::Rect&) override {}
+  std::vector<gdi::Rect> BlindRectangles() const override { return blinds; }
+  gdi::Rect Selection() const override { return selection; }
+  void SetSelection(const gdi::Rect& rect) override { selection = rect; }
   imageview::ReadingSource GetReadingSource() const override { return {}; }
   const gdi::PackedDib& SourcePicture() const override { return source; }
 };
@@ -196,7 +198,7 @@ class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
   int language = 0;
   std::string text;
   std::string music;
-  std::optional<std::string> bookToRead;
+  VoiceBookServices services;  // as the main window gave them
 
   void SetText(const std::string& value) override { Record("SetText", text = value); }
   std::string Text() const override { return text; }
@@ -217,7 +219,8 @@ class RecordingReadingPanel : public reading::ReadingPanel, Recorder {
   void ToggleRepeat() override { Record("ToggleRepeat"); }
   void StepItem(int direction) override { Record("StepItem", direction); }
   void AddVoiceBook(const std::string& path) override { Record("AddVoiceBook", path); }
-  std::optional<std::string> PickBookToRead() override { return Reply(bookToRead, "PickBookToRead"); }
+  void SetVoiceBookServices(VoiceBookServices given) override { services = std::move(given); }
+  void TellFileProblem(FileProblem problem) override { Record("TellFileProblem", problem); }
   bool recognitionAvailable = true;
   bool InitRecognition() override { return Reply(recognitionAvailable, "InitRecognition"); }
   gdi::Rect Recognise(const gdi::PackedDib& picture, const reading::PageGeometry& page) override {

@@ -132,6 +132,55 @@ TEST(ResolutionDialog, DictionaryPageShowsTheFileOfTheChosenLanguage) {
   EXPECT_EQ(state.dictionaryText, "");
 }
 
+// Opened with the English dictionary chosen: its file is shown, its button
+// checked, and what is typed comes back.
+TEST(ResolutionDialog, DictionaryPageOpensOnTheGivenLanguageAndReturnsTheEditedText) {
+  QTemporaryDir folder;
+  SettingsDialogState state;
+  state.page = SettingsPage::Dictionary;
+  state.text1 = folder.path().toStdString() + "/user.dic";
+  state.text2 = folder.path().toStdString() + "/userE.dic";
+  std::ofstream(state.text2, std::ios::binary) << "NASA nasa\n";
+  state.dictionaryLanguage = 1;
+  state.dictionaryText = "left over";
+  const int result = RunDialog(state, false, [](CVyrResolutionDLG& dialog) {
+    EXPECT_EQ(dialog.size(), QSize(525, 450));
+    EXPECT_TRUE(ChildWithId<QRadioButton>(dialog, CVyrResolutionDLG::kEnglishDictionary)->isChecked());
+    auto* edit = ChildWithId<QPlainTextEdit>(dialog, CVyrResolutionDLG::kDictionaryEdit);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->toPlainText(), QString("NASA nasa\n"));
+    edit->setPlainText("NASA nasa\nUNESCO unesco");
+    Click(dialog, CVyrResolutionDLG::kOk);
+  });
+  EXPECT_EQ(result, win::kResultOk);
+  EXPECT_EQ(state.dictionaryLanguage, 1);
+  EXPECT_EQ(state.dictionaryText, "NASA nasa\nUNESCO unesco");
+}
+
+TEST(ResolutionDialog, RenamePageReturnsTheEnteredNameOnlyOnOk) {
+  SettingsDialogState state;
+  state.page = SettingsPage::Rename;
+  state.text1 = "lesson 1";
+  const int result = RunDialog(state, true, [](CVyrResolutionDLG& dialog) {
+    EXPECT_EQ(dialog.size(), QSize(350, 150));
+    EXPECT_EQ(dialog.Title(), "Voice Book");
+    auto* edit = ChildWithId<QLineEdit>(dialog, CVyrResolutionDLG::kNameEdit);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QString("lesson 1"));
+    edit->setText("첫째 시간");
+    PressKey(dialog, Qt::Key_Return);
+  });
+  EXPECT_EQ(result, win::kResultOk);
+  EXPECT_EQ(state.text1, "첫째 시간");
+
+  const int cancelled = RunDialog(state, true, [](CVyrResolutionDLG& dialog) {
+    ChildWithId<QLineEdit>(dialog, CVyrResolutionDLG::kNameEdit)->setText("other");
+    Click(dialog, CVyrResolutionDLG::kCancel);
+  });
+  EXPECT_EQ(cancelled, win::kResultCancel);
+  EXPECT_EQ(state.text1, "첫째 시간");
+}
+
 TEST(ResolutionDialog, NoCameraPageHasOnlyItsCloseButton) {
   SettingsDialogState state;
   state.page = SettingsPage::NoCamera;
