@@ -1,26 +1,30 @@
 #include "shell/modes/reading_mode.h"
 
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+
 #include "core/command_ids.h"
 #include "core/settings/settings_store.h"
+#include "platform/gdi/bitmap_file.h"
+#include "platform/gdi/qimage_conversion.h"
 #include "platform/sys/file_io.h"
+#include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
 #include "platform/win/message.h"
 #include "reading/learning_file.h"
+#include "reading/page_export.h"
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
 #include "shell/frame_geometry.h"
 #include "shell/modes/stage.h"
 #include "shell/settings_dialog.h"
-#include "platform/gdi/bitmap_file.h"
-#include "platform/gdi/qimage_conversion.h"
-#include "platform/sys/program_folder.h"
-#include "reading/page_export.h"
 #include "ui/picker_popup.h"
 
-#include <QWidget>
-#include <cstdio>
-
 namespace orvilo::shell {
+
+// Blinds a learning file may place (ids 1831 onwards name two digits' worth).
+constexpr std::size_t kMostBlindsLoaded = 99;
 
 namespace {
 constexpr int kHideAtOnceMs = 10;
@@ -271,7 +275,14 @@ bool ReadingMode::LoadLearningFile(const std::string& path) {
   }
   if (content.selection) image->SetSelection(*content.selection);
   if (content.blinds) {
-    for (const gdi::Rect& blind : *content.blinds) image->AddBlind(blind.left, blind.top, blind.right, blind.bottom);
+    // Each blind is a window: a damaged or hostile file asking for
+    // thousands must not bury the program under them. A teacher's page
+    // holds a handful.
+    const std::size_t count = std::min(content.blinds->size(), kMostBlindsLoaded);
+    for (std::size_t i = 0; i < count; ++i) {
+      const gdi::Rect& blind = (*content.blinds)[i];
+      image->AddBlind(blind.left, blind.top, blind.right, blind.bottom);
+    }
   }
   if (panel && content.text) panel->SetText(*content.text);
   if (panel && content.music) panel->SetBackgroundMusic(*content.music);

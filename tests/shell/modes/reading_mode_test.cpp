@@ -84,6 +84,16 @@ TEST_F(ReadingModeTest, AWindowsFileWithCp949TextOpensWithItsKoreanText) {
   EXPECT_TRUE(HasInOrder(log, {"image.SetImage(4x4)"}));
 }
 
+TEST_F(ReadingModeTest, AFileAskingForThousandsOfBlindsPlacesNoMoreThanAPageHolds) {
+  Give<RecordingImageView>(children.image);
+  Give<RecordingReadingPanel>(children.reading);
+  const std::vector<gdi::Rect> blinds(5000, gdi::Rect{1, 2, 30, 40});
+  const std::string path = PathOf("many.qel");
+  WriteBytes(path, reading::SerialiseLearningFile({{}, blinds, "Text.", "", nullptr}));
+  const CallLog calls = Open(path);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "image.AddBlind(1,2,30,40)"), 99);
+}
+
 struct LoadCase {
   const char* name;
   std::string bytes;  // empty: no such file
