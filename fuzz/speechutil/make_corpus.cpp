@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
       "\xEF\xBB\xBF" "UTF-8 with a mark: \xED\x95\x9C\xEA\xB8\x80\r\n",
       "UTF-8 without: caf\xC3\xA9 \xF0\x9F\x98\x80\rold Mac line\r",
       std::string("\xFF\xFE" "A\0\x5C\xD5\r\0\n\0", 10),
-      std::string("\xFE\xFF\0A\xD5\x5C\0\n\xD8\x3D\xDE\x00", 14),
+      std::string("\xFE\xFF\0A\xD5\x5C\0\n\xD8\x3D\xDE\x00", 12),
       "CP949: \xC7\xD1\xB1\xDB \xB0\xA1\xB3\xAA\r\n",
       "broken: \xC3 \xED\xA0\x80 \xFF",
   };
