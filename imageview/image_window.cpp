@@ -11,6 +11,7 @@
 
 #include "core/command_ids.h"
 #include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "imageview/blind_geometry.h"
 #include "imageview/blind_window.h"
 #include "imageview/picture_transforms.h"
@@ -22,6 +23,7 @@
 #include "platform/gdi/rotate_flip.h"
 #include "platform/sys/local_time.h"
 #include "platform/sys/program_folder.h"
+#include "platform/sys/ui_language.h"
 #include "platform/win/geometry.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_resources.h"
@@ -112,7 +114,8 @@ bool CVyr3ImageWnd::LoadImageFile(const std::string& path) {
   // converted in memory instead, so the source always is what is shown.
   gdi::PackedDib picture;
   const std::string folder =
-      scratchFolder_.empty() ? sys::JoinPath(sys::ProgramFolder(), std::string(core::kScratchFolderName)) : scratchFolder_;
+      scratchFolder_.empty() ? core::SettingsStore(sys::ProgramFolder(), sys::SystemUiLanguage()).ScratchFolder()
+                             : scratchFolder_;
   const std::string scratch = sys::JoinPath(folder, ScratchName());
   if (image.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(scratch), "BMP")) {
     picture = gdi::ReadBitmapFile(scratch);

@@ -287,7 +287,7 @@ gdi::Rect CVyr3SubLibraryWnd::Recognise(const gdi::PackedDib& picture, const Pag
   page.imageWidth = picture.width();
   page.imageHeight = picture.height();
   const MappedSelection region = MapSelection(page);
-  const std::string scratch = sys::JoinPath(options_.programFolder, std::string(core::kScratchFolderName));
+  const std::string scratch = core::SettingsStore(options_.programFolder, sys::SystemUiLanguage()).ScratchFolder();
   recognitionGeneration_ = textGeneration_;
   const bool started = recognizer_->Start(picture.Clone(), region, scratch, [this, handle = Handle()](std::string text) {
     {

@@ -1,5 +1,8 @@
 #include "core/settings/settings_store.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/profile/private_profile.h"
 #include "platform/sys/program_folder.h"
 #include "core/settings/ar_settings.h"
@@ -44,16 +47,27 @@ int ReadNumber(profile::ProfileFile& file, std::string_view key, int fallback) {
 }  // namespace
 
 SettingsStore::SettingsStore(std::string programFolder, int systemLanguage)
+    : SettingsStore(programFolder, sys::WriteFoldersOf(programFolder), systemLanguage) {}
+
+SettingsStore::SettingsStore(std::string programFolder, sys::WriteFolders writeFolders, int systemLanguage)
     : programFolder_(std::move(programFolder)),
-      settingsPath_(sys::JoinPath(programFolder_, std::string(kSettingsFileName))),
+      writeFolders_(std::move(writeFolders)),
+      settingsPath_(sys::JoinPath(writeFolders_.settings, std::string(kSettingsFileName))),
+      defaultsPath_(sys::JoinPath(programFolder_, std::string(kSettingsFileName))),
       systemLanguage_(systemLanguage) {}
 
 std::string SettingsStore::ScratchFolder() const {
-  return sys::JoinPath(programFolder_, std::string(kScratchFolderName));
+  return sys::JoinPath(writeFolders_.data, std::string(kScratchFolderName));
+}
+
+std::string SettingsStore::SourcePath() const {
+  std::error_code error;
+  if (settingsPath_ == defaultsPath_ || std::filesystem::exists(settingsPath_, error) || error) return settingsPath_;
+  return defaultsPath_;
 }
 
 std::string SettingsStore::Read(std::string_view key) const {
-  return profile::ReadProfileString(settingsPath_, kSettingsSection, key);
+  return profile::ReadProfileString(SourcePath(), kSettingsSection, key);
 }
 
 bool SettingsStore::Write(std::string_view key, std::string_view value) const {
@@ -62,9 +76,15 @@ bool SettingsStore::Write(std::string_view key, std::string_view value) const {
 
 MainWindowSettings SettingsStore::ReadAtStart() const {
   // One load, the keys in order, one save of whatever defaults were filled in.
+  // The user's first file starts as a copy of the administrator's defaults.
   profile::ProfileFile file = profile::ProfileFile::Load(settingsPath_);
-  const std::string original = file.Serialise();
-  const auto inProgramFolder = [&](std::string_view name) { return sys::JoinPath(programFolder_, std::string(name)); };
+  std::string original = file.Serialise();
+  if (SourcePath() != settingsPath_) {
+    file = profile::ProfileFile::Parse(settingsPath_, profile::ProfileFile::Load(defaultsPath_).Serialise());
+    original.clear();
+  }
+  if (writeFolders_.settings != programFolder_) EnsureFolder(writeFolders_.settings);
+  const auto inProgramFolder = [&](std::string_view name) { return sys::JoinPath(writeFolders_.data, std::string(name)); };
   MainWindowSettings settings;
 
   settings.tempFolder = ReadPath(file, kTempFolderKey, ScratchFolder());

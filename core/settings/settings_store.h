@@ -1,5 +1,9 @@
 // The main program's settings store: "QEL-3.ini" in the program folder,
-// section "QEL-3". The main window's contract with its settings file:
+// section "QEL-3". When the program folder is not writable (an installed
+// package), the file and the default data folders move to the user's folders
+// (sys::WriteFoldersOf); a settings file in the program folder then holds the
+// administrator's defaults, read until the user's own file exists and copied
+// into it at the first start. The main window's contract with its settings file:
 //
 //   SettingsStore store(sys::ProgramFolder(), sys::SystemUiLanguage());
 //   MainWindowSettings settings = store.ReadAtStart();        // while initialising
@@ -18,6 +22,7 @@
 #include <string_view>
 
 #include "core/settings/settings_keys.h"
+#include "platform/sys/user_folders.h"
 
 namespace orvilo::core {
 
@@ -45,15 +50,20 @@ class SettingsStore {
   // `programFolder` without a trailing "/" (tests use a temporary folder);
   // `systemLanguage` as sys::SystemUiLanguage() gives it.
   SettingsStore(std::string programFolder, int systemLanguage);
+  // With the folders for writing chosen by the caller (tests).
+  SettingsStore(std::string programFolder, sys::WriteFolders writeFolders, int systemLanguage);
 
   const std::string& programFolder() const { return programFolder_; }
+  // Where the settings file and the default data folders are.
+  const sys::WriteFolders& writeFolders() const { return writeFolders_; }
   const std::string& settingsPath() const { return settingsPath_; }
   int systemLanguage() const { return systemLanguage_; }
 
   // The fixed scratch folder of the image view and the recognition flow.
   std::string ScratchFolder() const;
 
-  // A key of section "QEL-3": empty when it or the file is missing.
+  // A key of section "QEL-3": empty when it or the file is missing (read
+  // from the program folder's file while the user's own does not exist).
   std::string Read(std::string_view key) const;
   // Sets a key; false when the file could not be written (callers may ignore).
   bool Write(std::string_view key, std::string_view value) const;
@@ -86,8 +96,13 @@ class SettingsStore {
   std::string ArInfoFormat() const;
 
  private:
+  // The file to read: the settings file, or the administrator's defaults.
+  std::string SourcePath() const;
+
   std::string programFolder_;
+  sys::WriteFolders writeFolders_;
   std::string settingsPath_;
+  std::string defaultsPath_;  // the program folder's file
   int systemLanguage_;
 };
 

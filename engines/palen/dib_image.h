@@ -64,7 +64,14 @@ bool WritePixIntoDib(VxGlobalHandle dib, Pix* pix);
 // Grey version of a picture (a copy for 8-bit ones).
 PixPtr GreyOf(Pix* pix);
 
-constexpr std::int32_t PelsPerMeterFromDpi(int dpi) { return static_cast<std::int32_t>(dpi / 0.0254 + 0.5); }
+// A file may claim any resolution: what a DIB header cannot hold is cut to
+// its limit, and a negative one reads as 0 (unknown).
+constexpr std::int32_t PelsPerMeterFromDpi(int dpi) {
+  const double pels = dpi / 0.0254 + 0.5;
+  if (pels <= 0) return 0;
+  if (pels >= 2147483647.0) return 2147483647;
+  return static_cast<std::int32_t>(pels);
+}
 constexpr int DpiFromPelsPerMeter(std::int32_t pelsPerMeter) { return static_cast<int>(pelsPerMeter * 0.0254 + 0.5); }
 
 }  // namespace palen

@@ -6,8 +6,11 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <thread>
 
@@ -234,6 +237,51 @@ TEST_F(ArWindowTest, TheSampleViewerStartsRegistersFollowsCommandsAndCloses) {
                                 "recv 5033 15 0", "recv 5036 -15 0", "recv 5037 0 0", "recv 5032 0 0",
                                 "recv 5032 0 0", "recv 5027 0 " + size(640, 480), "recv 5026 0 0", "exit"}));
   EXPECT_EQ(main, (Log{"caption 2 3-1-1", "1097 normal", "1095 normal", "1095 normal", "1097 normal"}));
+}
+
+// The process whose command line names `path` (the unit's viewer this test
+// started, in a folder of its own); 0 when none runs.
+pid_t ProcessRunning(const std::string& path) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream file(entry.path() / "cmdline", std::ios::binary);
+    const std::string line((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (line.find(path) != std::string::npos) return static_cast<pid_t>(std::stoi(name));
+  }
+  return 0;
+}
+
+// The viewer dies (killed, as a crash would end it): commands and closing
+// cost no wait for an answer, and the unit's button starts a new viewer that
+// registers as the first did.
+TEST_F(ArWindowTest, AViewerThatDiesIsDroppedAtOnceAndTheUnitStartsAgain) {
+  const std::string viewer = std::string(ORVILO_PROGRAM_DIR) + "/ARViewer";
+  folder.WriteDescription("[GRADE03]\r\nSEMESTER1=1\r\nMARKER11=2\r\n");
+  const std::filesystem::path unit = folder.ar("3/1/1");
+  std::filesystem::create_directories(unit);
+  std::filesystem::create_symlink(viewer, unit / "ARViewer.exe");
+  const std::string launched = (unit / "ARViewer.exe").string();
+  view.SetReplyTimeout(5000);
+
+  view.OnBarCommand(1107);
+  ASSERT_TRUE(SpinUntil([&] { return view.HasViewer() && ProcessRunning(launched) != 0; })) << "no viewer";
+  const pid_t first = ProcessRunning(launched);
+  ASSERT_EQ(kill(first, SIGKILL), 0);
+  ASSERT_TRUE(SpinUntil([&] { return ProcessRunning(launched) != first; }));
+
+  QElapsedTimer timer;
+  timer.start();
+  view.OnBarCommand(1095);
+  view.OnBarCommand(1100);
+  view.CloseViewer();
+  EXPECT_LT(timer.elapsed(), 1000);  // far below the reply timeout
+
+  view.OnBarCommand(1107);
+  ASSERT_TRUE(SpinUntil([&] { return view.HasViewer() && ProcessRunning(launched) != 0; })) << "no second viewer";
+  EXPECT_NE(ProcessRunning(launched), first);
+  EXPECT_TRUE(view.CloseViewer());
+  EXPECT_TRUE(SpinUntil([&] { return ProcessRunning(launched) == 0; }));
 }
 
 }  // namespace

@@ -282,14 +282,58 @@ TEST_F(ProgramFolder, AnUnwritableDataFolderIsSkipped) {
   EXPECT_TRUE(fs::is_directory(In("STRQelOutput")));  // the scratch files go there by name
 }
 
-TEST_F(ProgramFolder, AReadOnlyProgramFolderStartsWithDefaultsAndLosesNothing) {
+// An installed program: the folder is not the user's to write. The settings
+// and the data folders move to the user's XDG folders; the program folder's
+// file is the administrator's defaults, read until the user has a file and
+// copied into it at the first start.
+TEST_F(ProgramFolder, AReadOnlyProgramFolderMovesSettingsAndDataToTheUsersFolders) {
+  WriteSettings("[QEL-3]\r\nROTATE=1\r\nGRADE=356\r\n");
+  const std::string before = Contents();
+  chmod(folder_.c_str(), 0555);
+  const std::string home = root_ / "home";
+  fs::create_directory(home);
+  chmod(home.c_str(), 0777);
+  const int result = RunInChild(Restriction::Unprivileged, [&] {
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
+    const SettingsStore store = Store();
+    if (store.settingsPath() != home + "/.config/orvilo/QEL-3.ini") return 1;
+    if (store.GradeSlot(3) != 0) return 2;  // the administrator's value before the first start
+    const MainWindowSettings settings = store.ReadAtStart();
+    const std::string data = home + "/.local/share/orvilo";
+    if (settings.rotation != 1 || settings.imageFolder != data + "/Image" || settings.videoFolder != data + "/Video" ||
+        store.ScratchFolder() != data + "/STRQelOutput") {
+      return 3;
+    }
+    if (!fs::is_directory(settings.imageFolder) || !fs::is_directory(settings.videoFolder) ||
+        !fs::is_directory(store.ScratchFolder())) {
+      return 4;
+    }
+    if (!store.WriteAtShutdown(CameraViewState{3, 2}, true)) return 5;
+    const std::string mine = store.settingsPath();
+    if (ReadProfileString(mine, "QEL-3", "ROTATE") != "2" || ReadProfileString(mine, "QEL-3", "GRADE") != "356") return 6;
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Contents(), before);
+  EXPECT_FALSE(fs::exists(In("Image")));
+  EXPECT_FALSE(fs::exists(In("STRQelOutput")));
+}
+
+// Neither the program folder nor the user's may be written: the program still
+// starts with the values it can read, and says that the shutdown's write failed.
+TEST_F(ProgramFolder, WithNowhereToWriteTheStartUsesDefaultsAndLosesNothing) {
   WriteSettings("[QEL-3]\r\nROTATE=1\r\nGRADE=356\r\n");
   const std::string before = Contents();
   chmod(folder_.c_str(), 0555);
   const int result = RunInChild(Restriction::Unprivileged, [&] {
+    setenv("HOME", folder_.c_str(), 1);  // not writable either
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
     const SettingsStore store = Store();
     const MainWindowSettings settings = store.ReadAtStart();
-    if (settings.rotation != 1 || settings.imageFolder != In("Image") || settings.resolutionIndex != 2) return 1;
+    if (settings.rotation != 1 || settings.resolutionIndex != 2) return 1;
     if (store.WriteAtShutdown(CameraViewState{3, 2}, true)) return 2;  // reported, not pretended
     if (store.GradeSlot(3) != 0) return 3;
     return 0;
