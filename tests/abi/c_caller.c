@@ -135,7 +135,7 @@ static void Speak(const char* database) {
     Check(STTS_DeleteThread(handle) == STTS_OK, "STTS_DeleteThread");
   }
 
-  Check(STTS_PlayTTS(&window, kStatusMessage, kSentence, "<speed=\"200\">", STTS_LANGUAGE_ENGLISH, 0) == STTS_DONE,
+  Check(STTS_PlayTTS(&window, kStatusMessage, kSentence, "<speed=\"200\">", STTS_LANGUAGE_ENGLISH, kEnglishSpeaker) == STTS_DONE,
         "STTS_PlayTTS accepts the sentence");
   WaitForFinished(30);
   Check(atomic_load(&startedSeen) && atomic_load(&lastStatus) == STTS_STATUS_FINISHED,

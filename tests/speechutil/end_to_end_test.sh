@@ -57,11 +57,11 @@ for _ in 1 2 3; do
   xdotool key --clearmodifiers Down Return
   sleep 0.6
   title=$(xdotool getwindowname "$window")
-  [[ $title == *"[English:0:Wenda:16000]"* ]] && break
+  [[ $title == *"[English:1:Wenda:16000]"* ]] && break
   xdotool key --clearmodifiers Escape
 done
 echo "title: $title"
-[[ $title == *"[English:0:Wenda:16000] - (16KHz)"* ]] || fail "English was not loaded"
+[[ $title == *"[English:1:Wenda:16000] - (16KHz)"* ]] || fail "English was not loaded"
 
 # Type a sentence into the editor and press Play (the first bitmap button).
 xdotool mousemove --window "$window" 200 200 click 1
