@@ -26,6 +26,7 @@
 #include "platform/sys/ui_language.h"
 #include "platform/win/geometry.h"
 #include "ui/skin/skin_ids.h"
+#include "ui/navigator_window.h"
 #include "ui/skin_resources.h"
 
 namespace orvilo::imageview {
@@ -34,6 +35,7 @@ namespace {
 
 const QColor kBackground(57, 57, 57);
 constexpr std::uint32_t kNavigatorReport = 1328;
+constexpr int kNavigatorId = 1329;
 constexpr QSize kInsetSize(400, 305);
 const QRect kInsetContent(5, 5, 390, 295);
 
@@ -61,6 +63,11 @@ CVyr3ImageWnd::CVyr3ImageWnd(QWidget* parent) : ImageView(parent) {
   connect(&longPress_, &QTimer::timeout, this, [this] { OnLongPress(); });
   drawing_.SetReport([this](int id) { Report(id); });
   insetFrame_ = gdi::KeyColourToTransparent(ui::LoadSkinBitmap(skin::kInsetFrame));
+  navigator_ = new ui::CNavigatorWnd(this);
+  navigator_->setObjectName("IMAGENAVI");
+  navigator_->SetControlId(kNavigatorId);
+  navigator_->SetOwner(this);
+  navigator_->hide();
 }
 
 CVyr3ImageWnd::~CVyr3ImageWnd() {
@@ -145,6 +152,22 @@ void CVyr3ImageWnd::PictureChanged() {
   renderState_ = RenderState::Dirty;
   UpdateSourceRectForZoom();
   RepaintAll();
+  PlaceNavigator();
+}
+
+// While the teacher is zoomed in, a thumbnail of the page at the top right
+// outlines the part shown; dragging the outline reports the new part (1328).
+void CVyr3ImageWnd::PlaceNavigator() {
+  if (navigator_ == nullptr) return;
+  if (!navigatorShown_ || zoom_ <= 1.0f || fullScreen_ || page_.isNull()) {
+    navigator_->hide();
+    return;
+  }
+  navigator_->setGeometry(win::ToQRect(NavigatorRect(gdi::Size{width(), height()})));
+  navigator_->SetZoom(zoom_);
+  navigator_->SetPicture(zoom_, page_);
+  navigator_->show();
+  navigator_->raise();
 }
 
 void CVyr3ImageWnd::RepaintAll() {
@@ -201,9 +224,13 @@ void CVyr3ImageWnd::SetZoom(double factor) {
   zoom_ = f;
   UpdateSourceRectForZoom();
   RepaintAll();
+  PlaceNavigator();
 }
 
-void CVyr3ImageWnd::ShowNavigator(bool show) { navigatorShown_ = show && !fullScreen_ && zoom_ > 1.0f; }
+void CVyr3ImageWnd::ShowNavigator(bool show) {
+  navigatorShown_ = show;
+  PlaceNavigator();
+}
 
 // Until a navigator reports the visible region (message 1328), a zoom shows
 // the region of the zoomed size that keeps the top-left corner it had, as
@@ -242,8 +269,8 @@ void CVyr3ImageWnd::SetArrangement(Arrangement arrangement) {
 void CVyr3ImageWnd::SetFullScreenPicture(bool on) {
   if (on == fullScreen_) return;
   fullScreen_ = on;
-  if (on) navigatorShown_ = false;
   RepaintAll();
+  PlaceNavigator();
 }
 
 std::intptr_t CVyr3ImageWnd::OnMessage(const win::Msg& message) {
@@ -251,7 +278,9 @@ std::intptr_t CVyr3ImageWnd::OnMessage(const win::Msg& message) {
     if (message.wParam == 0 || message.lParam == 0) return 0;
     const auto* view = reinterpret_cast<const gdi::Rect*>(message.wParam);
     const auto* thumbnail = reinterpret_cast<const gdi::Rect*>(message.lParam);
-    sourceRect_ = SourceFromNavigator(*view, *thumbnail, ImageSize());
+    const gdi::Rect source = SourceFromNavigator(*view, *thumbnail, ImageSize());
+    if (source == sourceRect_) return 0;
+    sourceRect_ = source;
     RepaintAll();
     return 0;
   }
@@ -342,6 +371,7 @@ void CVyr3ImageWnd::paintEvent(QPaintEvent* event) {
 void CVyr3ImageWnd::resizeEvent(QResizeEvent* event) {
   UpdateSourceRectForZoom();
   RepaintAll();
+  PlaceNavigator();
   ImageView::resizeEvent(event);
 }
 

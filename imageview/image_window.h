@@ -30,6 +30,7 @@
 #include "imageview/drawing.h"
 #include "imageview/image_view.h"
 #include "imageview/view_geometry.h"
+#include "ui/navigator_window.h"
 
 class QTabletEvent;
 class QTouchEvent;
@@ -69,6 +70,7 @@ class CVyr3ImageWnd : public ImageView {
 
   void SetZoom(double factor) override;
   void ShowNavigator(bool show) override;
+  bool NavigatorVisible() const { return navigator_ != nullptr && !navigator_->isHidden(); }
   void SetMode(ViewMode mode) override;
   void SetArrangement(Arrangement arrangement) override;
   void SetFullScreenPicture(bool on) override;
@@ -139,6 +141,7 @@ class CVyr3ImageWnd : public ImageView {
   // Picture.
   bool TakeSourcePicture(gdi::PackedDib picture);
   void PictureChanged();
+  void PlaceNavigator();
   void UpdateSourceRectForZoom();
   Placement CurrentPlacement() const;
   void RebuildLayers();
@@ -189,7 +192,8 @@ class CVyr3ImageWnd : public ImageView {
   bool mirror_ = false, flip_ = false, negative_ = false, blackWhite_ = false;
   float zoom_ = 1.0f;
   gdi::Rect sourceRect_;
-  bool navigatorShown_ = false;  // the navigator is wanted (it comes with its own window)
+  bool navigatorShown_ = true;  // the main window wants the navigator while zoomed in (not in an inset)
+  ui::CNavigatorWnd* navigator_ = nullptr;  // a child: Qt destroys it with the view
   ViewMode mode_ = ViewMode::Camera;
   Arrangement arrangement_ = Arrangement::Normal;
   bool fullScreen_ = false;

@@ -8,8 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "imageview/view_geometry.h"
 #include "platform/gdi/bitmap_file.h"
 #include "platform/sys/file_io.h"
+#include "platform/win/geometry.h"
 #include "tests/imageview/window_test_support.h"
 #include "tests/platform/sys/child_process.h"
 #include "tests/platform/sys/temporary_folder.h"
@@ -59,6 +61,27 @@ TEST_F(ImageWindowTest, TheNavigatorsReportChoosesTheRegionShown) {
   EXPECT_EQ(view.SourceRect(), (gdi::Rect{500, 250, 1500, 750}));
   view.SendMessage(1328, 0, 0);  // no rectangles: nothing changes
   EXPECT_EQ(view.SourceRect(), (gdi::Rect{500, 250, 1500, 750}));
+}
+
+TEST_F(ImageWindowTest, TheNavigatorShowsWhileZoomedInAndWanted) {
+  Make(1000, 800);
+  ASSERT_TRUE(view.SetImage(Filled(2000, 1000, 0, 0, 0)));
+  view.ShowNavigator(true);
+  EXPECT_FALSE(view.NavigatorVisible());  // at 100 % the whole page is shown
+  view.SetZoom(2.0);
+  ASSERT_TRUE(view.NavigatorVisible());
+  const auto* navigator = view.findChild<QWidget*>("IMAGENAVI");
+  ASSERT_NE(navigator, nullptr);
+  EXPECT_EQ(navigator->geometry(), win::ToQRect(NavigatorRect(gdi::Size{1000, 800})));
+  // Its first layout reports the region it outlines; the view keeps to it.
+  QApplication::processEvents();
+  EXPECT_EQ(view.SourceRect().Width(), 1000);
+  view.SetFullScreenPicture(true);
+  EXPECT_FALSE(view.NavigatorVisible());
+  view.SetFullScreenPicture(false);
+  EXPECT_TRUE(view.NavigatorVisible());
+  view.ShowNavigator(false);
+  EXPECT_FALSE(view.NavigatorVisible());
 }
 
 TEST_F(ImageWindowTest, FourQuarterTurnsGiveThePictureBack) {
