@@ -33,6 +33,8 @@ namespace orvilo::camera {
 namespace {
 
 constexpr QColor kBackground(57, 57, 57);
+// Control id of the camera view's navigator, "CAMERANAVI".
+constexpr int kCameraNavigatorId = 1328;
 
 std::int64_t SteadyNowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -51,7 +53,7 @@ CVyr3CameraWnd::CVyr3CameraWnd(QWidget* parent) : CameraView(parent) {
   insetFrame_ = gdi::KeyColourToTransparent(ui::LoadSkinBitmap(skin::kInsetFrame));
   navigator_ = new ui::CNavigatorWnd(this);
   navigator_->setObjectName("CAMERANAVI");
-  navigator_->SetControlId(1328);
+  navigator_->SetControlId(kCameraNavigatorId);
   navigator_->SetOwner(this);
   navigator_->SetSelfRefresh(false);
   navigator_->hide();

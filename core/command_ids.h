@@ -142,6 +142,9 @@ inline constexpr std::uint32_t kMovieEnded = 1277;
 inline constexpr std::uint32_t kPointerActivity = 1278;      // wParam 0 show, 1 hide
 inline constexpr std::uint32_t kMoviePosition = 1279;        // wParam = seconds, lParam = duration
 inline constexpr std::uint32_t kTouchZoom = 1281;            // wParam = percent the view now shows
+// A navigator to the view that owns it: wParam = const gdi::Rect* of the
+// outline, lParam = const gdi::Rect* of the thumbnail, both in its client area.
+inline constexpr std::uint32_t kNavigatorSelection = 1328;
 inline constexpr std::uint32_t kBackgroundMusic = 1432;
 inline constexpr std::uint32_t kSpeechStatus = 1433;
 inline constexpr std::uint32_t kPickerChoice = 1575;         // wParam = tool number, lParam = entry

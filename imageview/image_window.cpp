@@ -34,7 +34,6 @@ namespace orvilo::imageview {
 namespace {
 
 const QColor kBackground(57, 57, 57);
-constexpr std::uint32_t kNavigatorReport = 1328;
 constexpr int kNavigatorId = 1329;
 constexpr QSize kInsetSize(400, 305);
 const QRect kInsetContent(5, 5, 390, 295);
@@ -274,7 +273,7 @@ void CVyr3ImageWnd::SetFullScreenPicture(bool on) {
 }
 
 std::intptr_t CVyr3ImageWnd::OnMessage(const win::Msg& message) {
-  if (message.id == kNavigatorReport) {
+  if (message.id == message::kNavigatorSelection) {
     if (message.wParam == 0 || message.lParam == 0) return 0;
     const auto* view = reinterpret_cast<const gdi::Rect*>(message.wParam);
     const auto* thumbnail = reinterpret_cast<const gdi::Rect*>(message.lParam);

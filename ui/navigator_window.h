@@ -12,12 +12,13 @@
 #include <QImage>
 #include <cstdint>
 
+#include "core/command_ids.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
 
 namespace orvilo::ui {
 
-inline constexpr std::uint32_t kNavigatorSelection = 1328;
+using message::kNavigatorSelection;
 inline constexpr int kNavigatorHeight = 221;
 
 class CNavigatorWnd : public win::Window {
