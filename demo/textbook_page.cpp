@@ -75,6 +75,11 @@ RenderedPage RenderTextbookPage(const PageLayoutChoice& conditions) {
   titleFont.setPixelSize(conditions.bodyPixelSize * 8 / 5);
   titleFont.setBold(true);
   const QString title = Titles(conditions.language)[static_cast<int>(random() % Titles(conditions.language).size())];
+  // A long title is set smaller rather than cut off at the page edge: what
+  // the page says must be on the page, for readers and for the truth below.
+  while (titleFont.pixelSize() > conditions.bodyPixelSize && QFontMetrics(titleFont).horizontalAdvance(title) > width) {
+    titleFont.setPixelSize(titleFont.pixelSize() - 1);
+  }
   const QFontMetrics titleMetrics(titleFont);
   int y = kMarginTop;
   painter.setFont(titleFont);
