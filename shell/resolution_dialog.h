@@ -46,7 +46,7 @@ class CVyrResolutionDLG : public win::Dialog {
   static constexpr int kFirstSemesterLabel = 1016;  // 1016, 1017
   static constexpr int kFirstUnitButton = 1018;     // 1018..1029
   // The AR picker is never smaller than this, so that its buttons stay
-  // within reach when the description gives no (or an absurd) size.
+  // within reach when "AR.ini" gives no (or an absurd) size.
   static constexpr QSize kMinimumArPickerSize{240, 110};
 
   QSize PageSize() const;
