@@ -70,6 +70,20 @@ class NotingEngine : public SonaraEngine {
   }
 };
 
+// A panel with the English interface in `program` whose engine notes every sentence
+// it is handed; `engine` is set when the panel makes it.
+ReadingPanelOptions NotingPanelOptions(const std::string& program, NotingEngine*& engine) {
+  ReadingPanelOptions options;
+  options.programFolder = program;
+  options.koreanUi = false;
+  options.makeEngine = [&engine](vx_hwnd window) -> std::unique_ptr<SpeechEngine> {
+    auto made = std::make_unique<NotingEngine>(window, message::kSpeechStatus);
+    engine = made.get();
+    return made;
+  };
+  return options;
+}
+
 struct PageCase {
   const char* name;
   demo::Language language;
@@ -95,15 +109,7 @@ TEST_P(ReadingEndToEnd, RecognisesTheMarkedParagraphAndReadsItSentenceBySentence
   win::Window owner;
   owner.resize(1024 + 230, 768);
   NotingEngine* engine = nullptr;
-  ReadingPanelOptions options;
-  options.programFolder = program;
-  options.koreanUi = false;
-  options.makeEngine = [&](vx_hwnd window) -> std::unique_ptr<SpeechEngine> {
-    auto made = std::make_unique<NotingEngine>(window, message::kSpeechStatus);
-    engine = made.get();
-    return made;
-  };
-  CVyr3SubLibraryWnd panel(8, std::move(options));
+  CVyr3SubLibraryWnd panel(8, NotingPanelOptions(program, engine));
   ASSERT_TRUE(panel.Create(&owner, "panel", 7, QRect(1024, 0, 230, 768)));
   ASSERT_EQ(panel.State(), ReadingState::Ready);
   engine->control = panel.TextControl();
@@ -199,15 +205,7 @@ TEST(ReadingEndToEndVoiceBooks, CheckedBooksPlayInOrderAndRepeatWraps) {
   win::Window owner;
   owner.resize(1254, 768);
   NotingEngine* engine = nullptr;
-  ReadingPanelOptions options;
-  options.programFolder = program;
-  options.koreanUi = false;
-  options.makeEngine = [&](vx_hwnd window) -> std::unique_ptr<SpeechEngine> {
-    auto made = std::make_unique<NotingEngine>(window, message::kSpeechStatus);
-    engine = made.get();
-    return made;
-  };
-  CVyr3SubLibraryWnd panel(8, std::move(options));
+  CVyr3SubLibraryWnd panel(8, NotingPanelOptions(program, engine));
   ASSERT_TRUE(panel.Create(&owner, "panel", 7, QRect(1024, 0, 230, 768)));
   ASSERT_EQ(panel.State(), ReadingState::Ready);
   engine->control = panel.TextControl();
