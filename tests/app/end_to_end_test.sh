@@ -8,16 +8,8 @@ source_folder=$1
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# A private copy of the program folder (settings are written beside the
-# program) and a private runtime folder (the single-instance lock).
-mkdir -p "$work/program" "$work/runtime"
-cp -a "$source_folder/." "$work/program/"
-# A first start: nothing left from earlier runs of the build's program.
-rm -rf "$work/program/Image" "$work/program/Video" "$work/program/STRQelOutput" "$work/program/QEL-3.ini"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM
-export ORVILO_AUDIO_OUT=null
+source "$(dirname "$0")/../support/program_under_xvfb.sh"
+copy_program_folder "$source_folder"
 # In a sanitizer build: leaks of the desktop libraries are theirs, not ours.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_leaks.supp:print_suppressions=0"
 
@@ -25,14 +17,7 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_lea
 # true is off, and index 6 of a model-8 camera reads back as 4.
 printf '[QEL-3]\r\nROTATE=5\r\nFULLSCREEN=true\r\nRESOLUTION=6\r\n' > "$work/program/QEL-3.ini"
 
-# Xvfb picks a free display itself and writes its number once it accepts
-# clients. -noreset: by default the server resets when its last client
-# leaves (here the readiness probe) and refuses connections meanwhile.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
-xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY does not answer"; cat "$work/xvfb.log"; exit 1; }
+start_xvfb
 
 fail() {
   echo "FAIL: $*"

@@ -10,20 +10,12 @@ shots=${2:-}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
-mkdir -p "$work/program" "$work/runtime"
-cp -a "$source_folder/." "$work/program/"
-rm -rf "$work/program/Image" "$work/program/Video" "$work/program/STRQelOutput" "$work/program/QEL-3.ini"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM
-export ORVILO_AUDIO_OUT=null
+source "$(dirname "$0")/../../support/program_under_xvfb.sh"
+copy_program_folder "$source_folder"
 export ORVILO_ARVIEWER_LOG="$work/viewer.log"
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/../../app" && pwd)/third_party_leaks.supp:print_suppressions=0"
 
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+start_xvfb
 
 fail() {
   echo "FAIL: $*"
