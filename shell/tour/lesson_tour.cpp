@@ -1,0 +1,100 @@
+#include "shell/tour/lesson_tour.h"
+
+#include <QDateTime>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/command_ids.h"
+#include "platform/sys/program_folder.h"
+#include "shell/main_window.h"
+#include "shell/tour/lesson_steps.h"
+#include "shell/tour/tour_report.h"
+
+namespace orvilo::shell::tour {
+
+namespace {
+// A window that has not ended this long after Close never will: the tour
+// reports it and ends the program itself.
+constexpr int kShutdownTimeoutMs = 30000;
+constexpr const char* kReportFile = "report.json";
+}  // namespace
+
+LessonTour::LessonTour(std::string folder) : folder_(std::move(folder)) {}
+
+LessonTour::~LessonTour() {
+  if (dialogsInstalled_) win::CommonDialogs::Install(previousDialogs_);
+}
+
+bool LessonTour::Prepare(std::string& error) {
+  std::error_code made;
+  std::filesystem::create_directories(folder_, made);
+  if (made || !std::filesystem::is_directory(folder_)) {
+    error = "cannot make the tour folder " + folder_ + (made ? ": " + made.message() : std::string());
+    return false;
+  }
+  folder_ = std::filesystem::absolute(folder_).lexically_normal().string();
+  // Whatever was chosen before, the lesson's speech is heard into its folder.
+  setenv("ORVILO_AUDIO_OUT", ("wav:" + sys::JoinPath(folder_, kSpeechFile)).c_str(), 1);
+  std::remove(sys::JoinPath(folder_, kReportFile).c_str());
+  previousDialogs_ = win::CommonDialogs::Install(&dialogs_);
+  dialogsInstalled_ = true;
+  clock_.start();
+  started_ = QDateTime::currentDateTime().toString(Qt::ISODateWithMs).toStdString();
+  return true;
+}
+
+void LessonTour::Start(CVyr3Dlg& window) {
+  driver_ = std::make_unique<TourDriver>(&window, folder_, LessonSteps(window, dialogs_, folder_), clock_);
+  driver_->Start([this, &window] { Shutdown(window); });
+}
+
+// The last step: the close button, then the window ends and is destroyed
+// (Finish completes the step once that has happened).
+void LessonTour::Shutdown(CVyr3Dlg& window) {
+  shutdownBegun_ = true;
+  shutdown_.name = "shutdown";
+  shutdown_.startMs = clock_.elapsed();
+  std::printf("tour: shutdown\n");
+  std::fflush(stdout);
+  window.PostCommand(command::kClose);
+  QTimer::singleShot(kShutdownTimeoutMs, driver_.get(), [this] {
+    shutdown_.ok = false;
+    shutdown_.reason = "the main window did not end within 30 s";
+    shutdown_.durationMs = clock_.elapsed() - shutdown_.startMs;
+    std::vector<StepRecord> records = driver_->Records();
+    records.push_back(shutdown_);
+    WriteTourReport(sys::JoinPath(folder_, kReportFile), started_, records);
+    std::fprintf(stderr, "tour: %s\n", shutdown_.reason.c_str());
+    std::_Exit(1);
+  });
+}
+
+int LessonTour::Finish() {
+  std::vector<StepRecord> records = driver_ ? driver_->Records() : std::vector<StepRecord>{};
+  shutdown_.name = "shutdown";
+  if (shutdownBegun_) {
+    shutdown_.durationMs = clock_.elapsed() - shutdown_.startMs;
+    shutdown_.ok = true;
+  } else {
+    shutdown_.startMs = clock_.elapsed();
+    shutdown_.reason = "the main window ended before the lesson did";
+  }
+  for (const std::string& refused : dialogs_.Unanswered()) {
+    shutdown_.detail += (shutdown_.detail.empty() ? "dialogs cancelled: " : ", ") + refused;
+  }
+  records.push_back(shutdown_);
+  driver_.reset();
+  std::printf("tour: shutdown %s (%lld ms)\n", shutdown_.ok ? "ok" : "failed", shutdown_.durationMs);
+  const std::string report = sys::JoinPath(folder_, kReportFile);
+  if (!WriteTourReport(report, started_, records)) {
+    std::fprintf(stderr, "tour: cannot write %s\n", report.c_str());
+    return 1;
+  }
+  const bool ok = EveryStepOk(records);
+  std::printf("tour: %s, report in %s\n", ok ? "every step ok" : "some steps failed", report.c_str());
+  return ok ? 0 : 1;
+}
+
+}  // namespace orvilo::shell::tour

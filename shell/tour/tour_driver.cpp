@@ -1,0 +1,129 @@
+#include "shell/tour/tour_driver.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/sys/program_folder.h"
+
+namespace orvilo::shell::tour {
+
+namespace {
+constexpr int kCheckEveryMs = 100;
+}  // namespace
+
+TourDriver::TourDriver(QWidget* window, std::string folder, std::vector<Step> steps, const QElapsedTimer& clock)
+    : window_(window), folder_(std::move(folder)), steps_(std::move(steps)), clock_(clock) {
+  poll_.setInterval(kCheckEveryMs);
+  connect(&poll_, &QTimer::timeout, this, &TourDriver::Check);
+}
+
+void TourDriver::Start(std::function<void()> finished) {
+  finished_ = std::move(finished);
+  step_ = 0;
+  QTimer::singleShot(0, this, &TourDriver::BeginStep);
+}
+
+std::string TourDriver::Screenshot(const std::string& name) {
+  // The screen's pixels show what a person sees, the viewer of an AR unit
+  // embedded from another process included; a platform without a screen
+  // to read gets the window's own rendering.
+  QPixmap picture;
+  if (QScreen* screen = window_->screen(); screen != nullptr && window_->windowHandle() != nullptr) {
+    picture = screen->grabWindow(window_->winId());
+  }
+  if (picture.isNull()) picture = window_->grab();
+  const std::string file = name + ".png";
+  if (picture.isNull() || !picture.save(QString::fromStdString(sys::JoinPath(folder_, file)), "PNG")) return {};
+  return file;
+}
+
+void TourDriver::BeginStep() {
+  if (step_ >= steps_.size()) {
+    if (finished_) finished_();
+    return;
+  }
+  StepRecord record;
+  record.name = steps_[step_].name;
+  record.startMs = clock_.elapsed();
+  records_.push_back(std::move(record));
+  std::printf("tour: %s\n", steps_[step_].name.c_str());
+  std::fflush(stdout);
+  phase_ = 0;
+  stepShot_ = false;
+  BeginPhase();
+}
+
+void TourDriver::BeginPhase() {
+  const Step& step = steps_[step_];
+  if (phase_ >= step.phases.size()) {
+    EndStep(true, {});
+    return;
+  }
+  const Phase& phase = step.phases[phase_];
+  if (phase.act) phase.act();
+  phaseChecksFrom_ = clock_.elapsed() + phase.settleMs;
+  QTimer::singleShot(phase.settleMs, this, [this] {
+    poll_.start();
+    Check();
+  });
+}
+
+void TourDriver::Check() {
+  if (step_ >= steps_.size()) return;
+  const Step& step = steps_[step_];
+  if (phase_ >= step.phases.size()) return;
+  const Phase& phase = step.phases[phase_];
+  const Verdict verdict = phase.until ? phase.until() : Verdict::Holds(true);
+  if (verdict.kind == Verdict::Kind::Wait) {
+    if (clock_.elapsed() - phaseChecksFrom_ < phase.timeoutMs) return;
+    poll_.stop();
+    EndStep(false, phase.timeoutReason.empty() ? "timed out" : phase.timeoutReason);
+    return;
+  }
+  poll_.stop();
+  if (verdict.kind == Verdict::Kind::Fail) {
+    EndStep(false, verdict.reason);
+    return;
+  }
+  if (!phase.screenshot.empty()) {
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, "%02zu-", step_ + 1);
+    const std::string shot = Screenshot(prefix + step.name + "-" + phase.screenshot);
+    if (!shot.empty()) records_.back().artefacts.push_back(shot);
+    stepShot_ = true;
+  }
+  ++phase_;
+  BeginPhase();
+}
+
+void TourDriver::EndStep(bool ok, const std::string& reason) {
+  const Step& step = steps_[step_];
+  StepRecord& record = records_.back();
+  if (!ok && step.onFailure) step.onFailure();
+  if (!stepShot_) {
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, "%02zu-", step_ + 1);
+    const std::string shot = Screenshot(prefix + step.name);
+    if (!shot.empty()) record.artefacts.push_back(shot);
+  }
+  std::error_code error;
+  for (const std::string& name : step.artefacts) {
+    if (std::filesystem::exists(sys::JoinPath(folder_, name), error)) record.artefacts.push_back(name);
+  }
+  record.ok = ok;
+  record.reason = reason;
+  if (step.detail) record.detail = step.detail();
+  record.durationMs = clock_.elapsed() - record.startMs;
+  std::printf("tour: %s %s%s%s (%lld ms)\n", record.name.c_str(), ok ? "ok" : "failed", ok ? "" : ": ",
+              reason.c_str(), record.durationMs);
+  std::fflush(stdout);
+  ++step_;
+  QTimer::singleShot(0, this, &TourDriver::BeginStep);
+}
+
+}  // namespace orvilo::shell::tour
