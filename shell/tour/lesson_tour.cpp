@@ -72,15 +72,18 @@ void LessonTour::Shutdown(CVyr3Dlg& window) {
 }
 
 int LessonTour::Finish() {
-  std::vector<StepRecord> records = driver_ ? driver_->Records() : std::vector<StepRecord>{};
   shutdown_.name = "shutdown";
   if (shutdownBegun_) {
     shutdown_.durationMs = clock_.elapsed() - shutdown_.startMs;
     shutdown_.ok = true;
   } else {
+    // Closed from outside (a signal, the window system) or never shown
+    // (no camera): what did not happen is listed as such.
     shutdown_.startMs = clock_.elapsed();
     shutdown_.reason = "the main window ended before the lesson did";
+    if (driver_) driver_->Abandon("the main window ended");
   }
+  std::vector<StepRecord> records = driver_ ? driver_->Records() : std::vector<StepRecord>{};
   for (const std::string& refused : dialogs_.Unanswered()) {
     shutdown_.detail += (shutdown_.detail.empty() ? "dialogs cancelled: " : ", ") + refused;
   }

@@ -51,6 +51,7 @@ void TourDriver::BeginStep() {
   record.name = steps_[step_].name;
   record.startMs = clock_.elapsed();
   records_.push_back(std::move(record));
+  stepUnderWay_ = true;
   std::printf("tour: %s\n", steps_[step_].name.c_str());
   std::fflush(stdout);
   phase_ = 0;
@@ -101,6 +102,23 @@ void TourDriver::Check() {
   BeginPhase();
 }
 
+void TourDriver::Abandon(const std::string& reason) {
+  poll_.stop();
+  if (stepUnderWay_ && !records_.empty()) {
+    records_.back().reason = reason;
+    records_.back().durationMs = clock_.elapsed() - records_.back().startMs;
+    stepUnderWay_ = false;
+    ++step_;
+  }
+  for (; step_ < steps_.size(); ++step_) {
+    StepRecord record;
+    record.name = steps_[step_].name;
+    record.startMs = clock_.elapsed();
+    record.reason = "not run: " + reason;
+    records_.push_back(std::move(record));
+  }
+}
+
 void TourDriver::EndStep(bool ok, const std::string& reason) {
   const Step& step = steps_[step_];
   StepRecord& record = records_.back();
@@ -119,6 +137,7 @@ void TourDriver::EndStep(bool ok, const std::string& reason) {
   record.reason = reason;
   if (step.detail) record.detail = step.detail();
   record.durationMs = clock_.elapsed() - record.startMs;
+  stepUnderWay_ = false;
   std::printf("tour: %s %s%s%s (%lld ms)\n", record.name.c_str(), ok ? "ok" : "failed", ok ? "" : ": ",
               reason.c_str(), record.durationMs);
   std::fflush(stdout);

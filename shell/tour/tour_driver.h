@@ -58,6 +58,9 @@ class TourDriver : public QObject {
   // after the last one.
   void Start(std::function<void()> finished);
   const std::vector<StepRecord>& Records() const { return records_; }
+  // The window has gone before the steps ended: the step under way fails
+  // and every later one is recorded as not run, each with `reason`.
+  void Abandon(const std::string& reason);
 
   // A screenshot of the window as it shows on the screen; the file's name,
   // or empty when none could be taken.
@@ -80,6 +83,7 @@ class TourDriver : public QObject {
   std::size_t phase_ = 0;
   long long phaseChecksFrom_ = 0;  // clock time when checking began
   bool stepShot_ = false;
+  bool stepUnderWay_ = false;
 };
 
 }  // namespace orvilo::shell::tour

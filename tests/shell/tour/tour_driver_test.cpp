@@ -76,6 +76,35 @@ TEST(TourDriver, RunsEveryStepAndRecordsWhatBecameOfIt) {
   for (std::size_t i = 1; i < records.size(); ++i) EXPECT_GE(records[i].startMs, records[i - 1].startMs);
 }
 
+// The window went away in the middle of a step: that step fails and the
+// rest are listed as not run, so the report still names every step.
+TEST(TourDriver, AbandonedStepsAreListedWithTheReason) {
+  QTemporaryDir folder;
+  QWidget window;
+  window.resize(60, 40);
+  QElapsedTimer clock;
+  clock.start();
+  std::vector<Step> steps;
+  steps.push_back({"waiting", {{nullptr, 0, [] { return Verdict::Holds(false); }, 60000, "never", {}}}, {}, {}, {}});
+  steps.push_back({"later", {}, {}, {}, {}});
+  TourDriver driver(&window, folder.path().toStdString(), std::move(steps), clock);
+  driver.Start([] {});
+  ASSERT_TRUE(QTest::qWaitFor([&driver] { return !driver.Records().empty(); }, 5000));
+  driver.Abandon("the main window ended");
+
+  const std::vector<StepRecord>& records = driver.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].name, "waiting");
+  EXPECT_FALSE(records[0].ok);
+  EXPECT_EQ(records[0].reason, "the main window ended");
+  EXPECT_EQ(records[1].name, "later");
+  EXPECT_FALSE(records[1].ok);
+  EXPECT_EQ(records[1].reason, "not run: the main window ended");
+  // Nothing runs on afterwards.
+  QTest::qWait(300);
+  EXPECT_EQ(driver.Records().size(), 2u);
+}
+
 TEST(TourReport, ListsEveryStepWithItsOutcome) {
   QTemporaryDir folder;
   const std::string path = folder.filePath("report.json").toStdString();
