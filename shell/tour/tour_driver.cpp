@@ -14,6 +14,15 @@ namespace orvilo::shell::tour {
 
 namespace {
 constexpr int kCheckEveryMs = 100;
+// A check can hold before the window has painted what it shows (a mode
+// switched, a movie frame captured): a screenshot waits for the repaint.
+constexpr int kRepaintMs = 300;
+
+std::string ShotName(std::size_t step, const std::string& name, const std::string& moment) {
+  char prefix[8];
+  std::snprintf(prefix, sizeof prefix, "%02zu-", step + 1);
+  return prefix + name + (moment.empty() ? std::string() : "-" + moment);
+}
 }  // namespace
 
 TourDriver::TourDriver(QWidget* window, std::string folder, std::vector<Step> steps, const QElapsedTimer& clock)
@@ -91,15 +100,20 @@ void TourDriver::Check() {
     EndStep(false, verdict.reason);
     return;
   }
-  if (!phase.screenshot.empty()) {
-    char prefix[8];
-    std::snprintf(prefix, sizeof prefix, "%02zu-", step_ + 1);
-    const std::string shot = Screenshot(prefix + step.name + "-" + phase.screenshot);
-    if (!shot.empty()) records_.back().artefacts.push_back(shot);
-    stepShot_ = true;
+  if (phase.screenshot.empty()) {
+    ++phase_;
+    BeginPhase();
+    return;
   }
-  ++phase_;
-  BeginPhase();
+  stepShot_ = true;
+  const std::string name = ShotName(step_, step.name, phase.screenshot);
+  QTimer::singleShot(kRepaintMs, this, [this, name] {
+    if (step_ >= steps_.size()) return;  // abandoned meanwhile
+    const std::string shot = Screenshot(name);
+    if (!shot.empty()) records_.back().artefacts.push_back(shot);
+    ++phase_;
+    BeginPhase();
+  });
 }
 
 void TourDriver::Abandon(const std::string& reason) {
@@ -119,16 +133,26 @@ void TourDriver::Abandon(const std::string& reason) {
   }
 }
 
+// A step without a screenshot of its own gets one at its end, showing how
+// it ended (before a failed step is put right).
 void TourDriver::EndStep(bool ok, const std::string& reason) {
+  if (stepShot_) {
+    FinishStep(ok, reason);
+    return;
+  }
+  stepShot_ = true;
+  QTimer::singleShot(kRepaintMs, this, [this, ok, reason] {
+    if (step_ >= steps_.size()) return;  // abandoned meanwhile
+    const std::string shot = Screenshot(ShotName(step_, steps_[step_].name, {}));
+    if (!shot.empty()) records_.back().artefacts.push_back(shot);
+    FinishStep(ok, reason);
+  });
+}
+
+void TourDriver::FinishStep(bool ok, const std::string& reason) {
   const Step& step = steps_[step_];
   StepRecord& record = records_.back();
   if (!ok && step.onFailure) step.onFailure();
-  if (!stepShot_) {
-    char prefix[8];
-    std::snprintf(prefix, sizeof prefix, "%02zu-", step_ + 1);
-    const std::string shot = Screenshot(prefix + step.name);
-    if (!shot.empty()) record.artefacts.push_back(shot);
-  }
   std::error_code error;
   for (const std::string& name : step.artefacts) {
     if (std::filesystem::exists(sys::JoinPath(folder_, name), error)) record.artefacts.push_back(name);

@@ -71,6 +71,7 @@ class TourDriver : public QObject {
   void BeginPhase();
   void Check();
   void EndStep(bool ok, const std::string& reason);
+  void FinishStep(bool ok, const std::string& reason);
 
   QWidget* window_;
   std::string folder_;
