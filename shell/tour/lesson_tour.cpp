@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QTimer>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,13 @@ namespace {
 // reports it and ends the program itself.
 constexpr int kShutdownTimeoutMs = 30000;
 constexpr const char* kReportFile = "report.json";
+
+// "07-recording-recording.png": a screenshot of an earlier tour.
+bool IsScreenshotName(const std::string& name) {
+  return name.size() > 7 && std::isdigit(static_cast<unsigned char>(name[0])) &&
+         std::isdigit(static_cast<unsigned char>(name[1])) && name[2] == '-' &&
+         name.compare(name.size() - 4, 4, ".png") == 0;
+}
 }  // namespace
 
 LessonTour::LessonTour(std::string folder) : folder_(std::move(folder)) {}
@@ -37,7 +45,16 @@ bool LessonTour::Prepare(std::string& error) {
   folder_ = std::filesystem::absolute(folder_).lexically_normal().string();
   // Whatever was chosen before, the lesson's speech is heard into its folder.
   setenv("ORVILO_AUDIO_OUT", ("wav:" + sys::JoinPath(folder_, kSpeechFile)).c_str(), 1);
-  std::remove(sys::JoinPath(folder_, kReportFile).c_str());
+  // What an earlier tour left would pass for this one's outcome (a still
+  // that was never written now): the files the tour writes go first, and
+  // only those.
+  for (const char* name : {kReportFile, kStillFile, kDrawingFile, kLearningFile, kRecordingFile, kGrabFile, kSpeechFile}) {
+    std::remove(sys::JoinPath(folder_, name).c_str());
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder_, made)) {
+    const std::string name = entry.path().filename().string();
+    if (IsScreenshotName(name)) std::filesystem::remove(entry.path(), made);
+  }
   previousDialogs_ = win::CommonDialogs::Install(&dialogs_);
   dialogsInstalled_ = true;
   clock_.start();
@@ -47,7 +64,8 @@ bool LessonTour::Prepare(std::string& error) {
 
 void LessonTour::Start(CVyr3Dlg& window) {
   driver_ = std::make_unique<TourDriver>(&window, folder_, LessonSteps(window, dialogs_, folder_), clock_);
-  driver_->Start([this, &window] { Shutdown(window); });
+  // An answer a step named but no dialog took must not answer a later one.
+  driver_->Start([this, &window] { Shutdown(window); }, [this] { dialogs_.ForgetAnswer(); });
 }
 
 // The last step: the close button, then the window ends and is destroyed

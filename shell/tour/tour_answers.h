@@ -19,6 +19,7 @@ class TourDialogs : public win::CommonDialogs {
   // The path the next file dialog answers with; a dialog nobody named a
   // path for is cancelled (and listed in Unanswered()).
   void AnswerNextFileDialog(std::string path) { next_ = std::move(path); }
+  void ForgetAnswer() { next_.reset(); }
   const std::vector<std::string>& Unanswered() const { return unanswered_; }
 
   std::optional<std::string> RunFileDialog(QWidget* owner, const win::FileDialogRequest& request) override;

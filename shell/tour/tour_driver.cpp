@@ -1,6 +1,5 @@
 #include "shell/tour/tour_driver.h"
 
-#include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -31,8 +30,9 @@ TourDriver::TourDriver(QWidget* window, std::string folder, std::vector<Step> st
   connect(&poll_, &QTimer::timeout, this, &TourDriver::Check);
 }
 
-void TourDriver::Start(std::function<void()> finished) {
+void TourDriver::Start(std::function<void()> finished, std::function<void()> betweenSteps) {
   finished_ = std::move(finished);
+  betweenSteps_ = std::move(betweenSteps);
   step_ = 0;
   QTimer::singleShot(0, this, &TourDriver::BeginStep);
 }
@@ -162,6 +162,7 @@ void TourDriver::FinishStep(bool ok, const std::string& reason) {
   if (step.detail) record.detail = step.detail();
   record.durationMs = clock_.elapsed() - record.startMs;
   stepUnderWay_ = false;
+  if (betweenSteps_) betweenSteps_();
   std::printf("tour: %s %s%s%s (%lld ms)\n", record.name.c_str(), ok ? "ok" : "failed", ok ? "" : ": ",
               reason.c_str(), record.durationMs);
   std::fflush(stdout);

@@ -54,9 +54,9 @@ class TourDriver : public QObject {
   // `window` is the one screenshots show; `folder` receives them.
   TourDriver(QWidget* window, std::string folder, std::vector<Step> steps, const QElapsedTimer& clock);
 
-  // Starts the first step once the event loop runs; `finished` is called
-  // after the last one.
-  void Start(std::function<void()> finished);
+  // Starts the first step once the event loop runs; `betweenSteps` (may be
+  // empty) is called after each step, `finished` after the last one.
+  void Start(std::function<void()> finished, std::function<void()> betweenSteps = {});
   const std::vector<StepRecord>& Records() const { return records_; }
   // The window has gone before the steps ended: the step under way fails
   // and every later one is recorded as not run, each with `reason`.
@@ -78,6 +78,7 @@ class TourDriver : public QObject {
   std::vector<Step> steps_;
   const QElapsedTimer& clock_;
   std::function<void()> finished_;
+  std::function<void()> betweenSteps_;
   std::vector<StepRecord> records_;
   QTimer poll_;
   std::size_t step_ = 0;

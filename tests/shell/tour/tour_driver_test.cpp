@@ -50,8 +50,10 @@ TEST(TourDriver, RunsEveryStepAndRecordsWhatBecameOfIt) {
 
   TourDriver driver(&window, path, std::move(steps), clock);
   bool finished = false;
-  driver.Start([&finished] { finished = true; });
+  int between = 0;
+  driver.Start([&finished] { finished = true; }, [&between] { ++between; });
   ASSERT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 10000));
+  EXPECT_EQ(between, 4);
 
   const std::vector<StepRecord>& records = driver.Records();
   ASSERT_EQ(records.size(), 4u);
