@@ -162,6 +162,7 @@ std::vector<Step> LessonSteps(CVyr3Dlg& window, TourDialogs& dialogs, const std:
                     {[post, kids] {
                        post(command::kPen);
                        // After the pen is chosen: the drag follows from the event loop.
+                       if (!kids->image) return;
                        QTimer::singleShot(100, kids->image.get(), [kids] {
                          Drag(kids->image.get(), {0.25, 0.3}, {0.75, 0.7});
                        });
@@ -182,6 +183,7 @@ std::vector<Step> LessonSteps(CVyr3Dlg& window, TourDialogs& dialogs, const std:
                        // stroke crosses the middle of the view.
                        const QImage saved = gdi::ToQImage(gdi::ReadBitmapFile(drawing));
                        if (saved.isNull()) return Verdict::Holds(false);
+                       if (!kids->image) return Verdict::Failed("no image view");
                        const QSize view = kids->image->size();
                        if (saved.size() != view) {
                          return Verdict::Failed("the saved picture is " + SizeText({saved.width(), saved.height()}) +
@@ -349,6 +351,7 @@ std::vector<Step> LessonSteps(CVyr3Dlg& window, TourDialogs& dialogs, const std:
          0,
          [grab, facts, kids] {
            if (!BitmapFileSize(grab)) return Verdict::Holds(false);
+           if (!kids->image) return Verdict::Failed("no image view");
            const PictureSize shown = SizeOf(kids->image->SourcePicture());
            if (shown == facts->movieFrame) return Verdict::Holds(true);
            return Verdict::Failed("image mode shows " + SizeText(shown) + ", the movie's frame is " +
