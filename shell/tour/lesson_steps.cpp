@@ -200,7 +200,7 @@ std::vector<Step> LessonSteps(CVyr3Dlg& window, TourDialogs& dialogs, const std:
                      },
                      10000, "the picture with its drawing was not saved", {}}},
                    {kDrawingFile},
-                   {},
+                   [drawing] { return "drawing " + SizeText(BitmapFileSize(drawing).value_or(PictureSize{})); },
                    {}});
 
   // 5. Reading mode: a blind over the page, a region marked by a drag,
