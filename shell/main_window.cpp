@@ -10,6 +10,7 @@
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
 #include "shell/ar_chapter_picker.h"
+#include "shell/camera_search.h"
 #include "shell/key_router.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_button.h"
@@ -76,10 +77,6 @@ bool CVyr3Dlg::OnInitDialog() {
 
   settings_ = store_.ReadAtStart();
   cameraMode_.RepairUnfinishedRecordings();
-  setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
-
-  korean_ = store_.IsKoreanWindowLanguage();
-  featureVariant_ = core::FeatureVariantOf(model_);
 
   int screenHeight = kMainWindowMaximumHeight;
   QRect desktop(0, 0, kMainWindowWidth, kMainWindowMaximumHeight);
@@ -91,6 +88,16 @@ bool CVyr3Dlg::OnInitDialog() {
   setMinimumSize(kMinimumTrackingSize.width, kMinimumTrackingSize.height);
   resize(kMainWindowWidth, InitialMainWindowHeight(screenHeight));
   move(desktop.x() + (desktop.width() - width()) / 2, desktop.y() + (desktop.height() - height()) / 2);
+
+  // Everything below depends on the camera model, so a camera plugged in
+  // while the search page shows starts the program as if it had been there.
+  if (model_ == core::kNoCamera && !WaitForCamera()) {
+    EndDialog(win::kResultClose);
+    return true;
+  }
+  setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
+  korean_ = store_.IsKoreanWindowLanguage();
+  featureVariant_ = core::FeatureVariantOf(model_);
 
   LoadFramePictures();
   CreateTitleButtons();
@@ -113,19 +120,32 @@ bool CVyr3Dlg::OnInitDialog() {
       [this](int id) { OnCommand(id); });
   initialised_ = true;
 
+  // A model was identified, so a device of the list matches and is bound.
   const bool bound = cameraMode_.BindCamera();
   if (bound && model_ == kModelSettledByTheCamera && children_.camera) model_ = children_.camera->Model();
-  if (!bound) {
-    SettingsDialogState noCamera;
-    noCamera.page = SettingsPage::NoCamera;
-    RunSettingsDialog(noCamera);
-    EndDialog(win::kResultClose);
-    return true;
-  }
 
   if (children_.camera) children_.camera->SetFitMode(settings_.fullScreen ? 0 : 1);
   if (children_.movie) children_.movie->SetMovieFit(settings_.fullScreen ? 0 : 1);
   if (children_.image) children_.image->SetFullScreenPicture(settings_.fullScreen);
+  return true;
+}
+
+// No supported camera at start: the "Searching for Camera" page shows until
+// one is listed (true, the model identified) or the page is closed (false).
+bool CVyr3Dlg::WaitForCamera() {
+  CameraSearch search(*services_.devices, [this] {
+    devices_.EnumerateDevices();
+    return devices_.IdentifyModel() != core::kNoCamera;
+  });
+  while (model_ == core::kNoCamera) {
+    SettingsDialogState searching;
+    searching.page = SettingsPage::NoCamera;
+    searching.cameraSearch = &search;
+    if (RunSettingsDialog(searching) != win::kResultOk) return false;
+    // The page saw a camera; one that went again at once is waited for anew.
+    devices_.EnumerateDevices();
+    model_ = devices_.IdentifyModel();
+  }
   return true;
 }
 

@@ -105,6 +105,7 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   void LoadFramePictures();
   void CreateTitleButtons();
   void CreateChildWindows();
+  bool WaitForCamera();
   ar::ArServices ArServicesOfThisWindow();
   bool CreateChild(win::Window* child, int index);
   void PlaceTitleButtons();
