@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "media_test_support.h"
 #include "platform/media/demo_camera_plug.h"
 #include "platform/media/device_watch.h"
 #include "platform/media/sysfs_usb_ids.h"
@@ -94,6 +95,7 @@ TEST_F(DemoCameraPlug, TheVariableNamesThePlugFile) {
 // nothing while nothing happens), over the system's own watch; after the
 // watch ends no call comes.
 TEST_F(DemoCameraPlug, TheWatchReportsPluggingAndStopsWithItsEnd) {
+  testing::StartMediaGstreamer();  // the system's watch is a device monitor
   UsePlugFile();
   PlugIn();
   auto devices = MakeDemoDeviceEnumerator(MakeSystemDeviceEnumerator());
