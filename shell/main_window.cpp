@@ -50,6 +50,7 @@ CVyr3Dlg::CVyr3Dlg(MainWindowServices services)
 }
 
 CVyr3Dlg::~CVyr3Dlg() {
+  cameraReturn_.reset();  // no device-list call reaches a window being taken apart
   // The settings that change while the program runs are written before any
   // child is destroyed, so the camera view can still be asked.
   if (initialised_) {
@@ -127,7 +128,27 @@ bool CVyr3Dlg::OnInitDialog() {
   if (children_.camera) children_.camera->SetFitMode(settings_.fullScreen ? 0 : 1);
   if (children_.movie) children_.movie->SetMovieFit(settings_.fullScreen ? 0 : 1);
   if (children_.image) children_.image->SetFullScreenPicture(settings_.fullScreen);
+
+  cameraReturn_ = std::make_unique<CameraSearch>(*services_.devices, [this] { return LostCameraListedAgain(); });
+  cameraReturn_->Start([this] { BindReturnedCamera(); });
   return true;
+}
+
+// The camera view's own retry opens the lost device again, which finds a
+// camera that comes back on the same device node after up to 3 s; a change
+// of the device list finds it at once, also on another node.
+bool CVyr3Dlg::LostCameraListedAgain() {
+  const camera::CameraView* camera = children_.camera.get();
+  if (mode_ != ViewMode::Camera || !camera || camera->GetOverlayStatus() != camera::OverlayStatus::Disconnected) {
+    return false;
+  }
+  devices_.EnumerateDevices();
+  return devices_.IdentifyModel() != core::kNoCamera;
+}
+
+void CVyr3Dlg::BindReturnedCamera() {
+  cameraMode_.BindCamera();
+  cameraReturn_->Start([this] { BindReturnedCamera(); });  // for the next time it is lost
 }
 
 // No supported camera at start: the "Searching for Camera" page shows until

@@ -107,13 +107,16 @@ echo "pulled out: the picture froze; ${band} pixels differ from the live one (th
 [ "$band" -gt 20000 ] || fail "no \"Camera disconnected\" band over the last picture"
 kill -0 $program 2>/dev/null || fail "the program ended when the camera was pulled out"
 touch "$ORVILO_DEMO_CAMERA_PLUG_FILE"
+plugged=$(date +%s%N)
 wait_for_view differ
+echo "live again about $(( ($(date +%s%N) - plugged) / 1000000 )) ms after plugging in (grabs every 0.5 s)"
 grab $vx $vy $vw $vh "$work/back.png"
 left=$(changed_between "$work/lost.png" "$work/back.png")
 echo "plugged in again: live; ${left} pixels differ from the frozen picture"
 [ "$left" -gt 20000 ] || fail "the band stays after the camera came back"
 
 # --- 4. the usual endings ------------------------------------------------
+cp "$work/program.log" "$work/first-run.log"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --clearmodifiers Escape
 for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
@@ -132,4 +135,5 @@ kill -0 $program 2>/dev/null && fail "closing the search page did not end the pr
 status=0
 wait $program || status=$?
 [ "$status" = 0 ] || fail "the program exited with $status after the search page was closed"
+echo "--- output of the first run:"; cat "$work/first-run.log"
 echo "PASS"

@@ -171,6 +171,46 @@ TEST_F(MainWindowTest, ACameraGoneAgainAtOnceBringsTheSearchBack) {
   EXPECT_FALSE(Logged("camera.SelectDevices(/dev/video9,hw:9)"));
 }
 
+// While running, a change of the device list binds a lost camera at once
+// when the list has a camera again; only in camera mode while the view
+// shows it lost.
+TEST_F(MainWindowTest, ALostCameraIsBoundAgainWhenTheDeviceListHasItAgain) {
+  using camera::OverlayStatus;
+  struct Case {
+    const char* what;
+    OverlayStatus overlay;
+    bool cameraMode;
+    bool listed;
+    bool bound;
+  };
+  const Case cases[] = {
+      {"lost and listed again", OverlayStatus::Disconnected, true, true, true},
+      {"lost, not listed yet", OverlayStatus::Disconnected, true, false, false},
+      {"not lost", OverlayStatus::None, true, true, false},
+      {"lost in image mode", OverlayStatus::Disconnected, false, true, false},
+  };
+  const std::string bind = "camera.SelectDevices(/dev/video9,hw:9)";
+  for (const Case& c : cases) {
+    AttachCamera(8);
+    Run([&](CVyr3Dlg& window) {
+      if (!c.cameraMode) Command(window, command::kModeImage);
+      ASSERT_TRUE(devices.changed) << "the window watches the devices";
+      factory.camera->overlay = c.overlay;
+      if (!c.listed) AttachCamera(0);
+      log.clear();
+      devices.changed();  // as from the monitor's thread: only queues a look
+      ProcessEvents();
+      EXPECT_EQ(Logged(bind), c.bound) << c.what;
+      if (!c.bound) return;
+      // And the next time it is lost.
+      log.clear();
+      devices.changed();
+      ProcessEvents();
+      EXPECT_EQ(Logged(bind), true) << c.what << ", again";
+    });
+  }
+}
+
 TEST_F(MainWindowTest, EveryKnownCameraIsBoundAndTheLastOneStays) {
   devices.video.push_back({"usb#vid_0000&pid_a307#/dev/video4", "Second", "/dev/video4"});
   Run([&](CVyr3Dlg&) {});
