@@ -5,6 +5,7 @@
 #include "camera/capture_devices.h"
 #include "ui/picker_popup.h"
 #include "ui/touch_reach.h"
+#include "platform/media/demo_camera_plug.h"
 #include "platform/sys/program_folder.h"
 #include "platform/win/termination_requests.h"
 #include "platform/sys/ui_language.h"
@@ -47,7 +48,11 @@ bool CVyr3App::InitInstance() {
   const std::string programFolder = sys::ProgramFolder();
   const int systemLanguage = sys::SystemUiLanguage();
   std::unique_ptr<media::DeviceEnumerator> devices = media::MakeSystemDeviceEnumerator();
-  if (options_.demoCamera) devices = media::MakeDemoDeviceEnumerator(std::move(devices));
+  if (options_.demoCamera) {
+    // The test hook for plugging the demo camera in and out (docs/beyond.md).
+    media::SetDemoCameraPlugFile(media::DemoCameraPlugFileFromEnvironment());
+    devices = media::MakeDemoDeviceEnumerator(std::move(devices));
+  }
   DefaultChildWindowFactory children;
   const core::SettingsStore componentLanguage(programFolder, systemLanguage);
   ResolutionDialogRunner settingsDialog([&componentLanguage] { return componentLanguage.IsKoreanComponentLanguage(); });
