@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The program with the demo camera under a real X server, recording, ended
-# from outside as a logout or shutdown ends it: exit status 0 within 2 s, the
-# AVI finished so that it plays with at most 1 s missing against the time
-# recorded until the signal, and the settings file holding the value changed
-# during the run. A second signal during that shutdown ends it at once.
-# Usage: recording_signals_test.sh <program folder> <played_length> <screen_probe>
+# The program with the demo camera under a real X server, ended from outside
+# as a logout, shutdown or Ctrl-C ends it, each time with exit status 0
+# within 2 s:
+# - while recording (SIGTERM): the AVI finished so that it plays with at most
+#   1 s missing against the time recorded until the signal, and the settings
+#   file holding the value changed during the run;
+# - while the reading panel reads aloud (SIGINT): the speech stops there (the
+#   WAVE output is a whole file, shorter than the text, and stays as it is);
+# A second signal during that shutdown ends it at once.
+# Usage: signals_test.sh <program folder> <played_length> <screen_probe>
 set -euo pipefail
 source_folder=$1
 played_length=$2
@@ -114,6 +118,56 @@ awk -v s="$seconds" -v r="$recorded" 'BEGIN { exit !(s >= r - 1.0 && s <= r + 2.
   fail "the recording holds ${seconds} s of ${recorded} s"
 settings=$(tr -d '\r' < "$work/program/QEL-3.ini")
 grep -qx 'ROTATE=1' <<< "$settings" || fail "the rotation was not written: $settings"
+
+# SIGINT while the reading panel reads a learning file's text aloud (into a
+# WAVE file). About 20 s of speech: far more than the run lets it say.
+text="The teacher reads the page aloud, and the whole class follows every word on the screen. \
+Then the pupils read the second paragraph together, slowly and clearly, before they answer the \
+questions at the bottom of the page and compare their answers with a partner."
+u32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+# Magic "VX", no selection, no blinds, the text, no music, no picture.
+printf "VX$(u32 0)$(u32 0)$(u32 0)$(u32 0)$(u32 0)$(u32 $((${#text} + 4)))%s$(u32 0)$(u32 0)$(u32 0)" "$text" > "$work/page.qel"
+export ORVILO_AUDIO_OUT="wav:$work/heard.wav"
+start_program
+xdotool mousemove --window "$window" 222 14 click 1  # the Reading tab
+dialog=""
+for _ in $(seq 30); do
+  xdotool mousemove --window "$window" 36 56 click 1  # Open, the reading bar's first button
+  for _ in $(seq 10); do
+    dialog=$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null | head -n 1 || true)
+    [ -n "$dialog" ] && break 2
+    sleep 0.1
+  done
+done
+[ -n "$dialog" ] || fail "Open did not open the file dialog"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool type --delay 5 "$work/page.qel"
+xdotool key --clearmodifiers Return
+# Read aloud (the first button of the bar below the picture) until a second
+# of speech has been heard.
+heard=0
+for _ in $(seq 10); do
+  xdotool mousemove --window "$window" 399 834 click 1
+  for _ in $(seq 20); do
+    heard=$(stat -c %s "$work/heard.wav" 2>/dev/null || echo 0)
+    [ "$heard" -gt 32044 ] && break 2
+    sleep 0.1
+  done
+done
+[ "$heard" -gt 32044 ] || fail "the reading panel did not read aloud"
+end_with INT
+echo "SIGINT while reading aloud: exit $status after ${elapsed_ms} ms"
+[ "$status" = 0 ] || fail "exit status $status"
+[ "$elapsed_ms" -lt 2000 ] || fail "took ${elapsed_ms} ms"
+size=$(stat -c %s "$work/heard.wav")
+seconds=$(sox --info -D "$work/heard.wav") || fail "the WAVE output is not a valid file"
+data_bytes=$(od -An -t u4 -j 40 -N 4 "$work/heard.wav" | tr -d ' ')
+echo "heard $seconds s of speech, $size bytes"
+[ "$data_bytes" = $((size - 44)) ] || fail "the header counts $data_bytes bytes of $((size - 44))"
+awk -v s="$seconds" 'BEGIN { exit !(s > 0.9 && s < 8.0) }' || fail "heard $seconds s: not stopped"
+sleep 0.5
+[ "$(stat -c %s "$work/heard.wav")" = "$size" ] || fail "the WAVE output grew after the exit"
+export ORVILO_AUDIO_OUT=null
 
 # A second signal while the first is handled ends the program at once, with
 # the status of the signal that came second (two of one kind could merge
