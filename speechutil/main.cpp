@@ -29,13 +29,20 @@ int main(int argc, char** argv) {
   environment.interfaceLanguage = SystemInterfaceLanguage();
   // A signal or the session ending closes the window as File > Exit does:
   // the speech stops with the window and the settings are written below.
-  // Kept until they are written: a signal that comes meanwhile only adds to
-  // the request under way, where the default disposition would end the
-  // program before they are on disk.
-  orvilo::win::TerminationRequests termination([] { orvilo::win::TerminationRequests::CloseEveryWindow(); });
+  // One that comes while the window is being made (an engine error shown
+  // from its constructor) closes that message and keeps the window from
+  // opening at all. Kept until the settings are written: a first signal
+  // that comes while they are written waits for them (the program is ending
+  // anyway) where the default disposition would cut them off; a second one
+  // still ends the program at once.
+  bool requested = false;
+  orvilo::win::TerminationRequests termination([&requested] {
+    requested = true;
+    orvilo::win::TerminationRequests::CloseEveryWindow();
+  });
   {
     CSpeechEditorDlg dialog(settings, environment);
-    dialog.DoModal();
+    if (!requested) dialog.DoModal();
   }
   SaveSettings(SettingsPath(startFolder), settings);
   return 0;
