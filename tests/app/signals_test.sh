@@ -64,13 +64,12 @@ start_recording() {
   for _ in $(seq 30); do
     xdotool mousemove --window "$window" 142 56 click 1
     for _ in $(seq 20); do
-      dialog=$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+      dialog=$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null | head -n 1 || true)
       [ -n "$dialog" ] && break 2
       sleep 0.1
     done
   done
   [ -n "$dialog" ] || fail "Record did not open the save dialog"
-  echo "save dialog: $dialog \"$(xdotool getwindowname "$dialog")\""
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
   xdotool type --delay 5 "$file"
   xdotool key --clearmodifiers Return
@@ -93,8 +92,8 @@ end_with() {
   wait $program || status=$?
 }
 
-# SIGTERM while recording, after the picture was turned a quarter (the
-# palette's Rotate, a setting written at the end).
+# SIGTERM while recording, after the picture was turned a quarter (Rotate, the
+# fifth tool of the palette at its first place: a setting written at the end).
 start_program
 wait_for_picture
 xdotool mousemove --window "$window" 35 248 click 1
@@ -170,7 +169,7 @@ sleep 0.5
 export ORVILO_AUDIO_OUT=null
 
 # A second signal while the first is handled ends the program at once, with
-# the status of the signal that came second (two of one kind could merge
+# 128 + the number of the one handled second (two of one kind could merge
 # into one while pending, so they differ).
 start_program
 wait_for_picture

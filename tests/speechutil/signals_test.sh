@@ -132,9 +132,8 @@ for case in INT:speaking TERM:idle HUP:idle; do
 done
 
 # A second signal while the first is handled ends the program at once, with
-# the status of the signal that came second (two of the same kind could
-# merge into one while pending, so they differ; the lower number is
-# delivered first).
+# 128 + the number of the one handled second (two of one kind could merge
+# into one while pending, so they differ).
 start_editor
 speak
 end_with TERM INT
