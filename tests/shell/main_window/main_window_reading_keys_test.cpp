@@ -1,6 +1,7 @@
 // The remote's keys on the main window with the real reading panel: the
 // sentences while reading the text, the voice books in the list view, and
 // typing in the panel's text staying typing.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -135,6 +136,30 @@ TEST_F(ReadingKeysTest, TypingBInThePanelsTextDoesNotBlankThePicture) {
     Key(text, Qt::Key_B, "b");
     EXPECT_TRUE(window.Blanked());
     EXPECT_EQ(panel->Text(), "b. ");
+  });
+}
+
+// A reading puts the focus on the panel's text; once it is over the text
+// gives it up, so that the remote's B blanks the picture instead of typing
+// a "b" into the text that was just read.
+TEST_F(ReadingKeysTest, AfterAReadingTheRemotesKeysActAgain) {
+  Run([&](CVyr3Dlg& window) {
+    Command(window, command::kModeReading);
+    ASSERT_NE(panel, nullptr);
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    reading::CVyrEditCtrl& text = *panel->TextControl();
+    panel->SetText("One.");
+    panel->Reading(false);
+    ASSERT_TRUE(text.hasFocus());
+    panel->SendMessage(message::kSpeechStatus, 1);
+    panel->SendMessage(message::kSpeechStatus, 4);  // the last piece ended
+    ASSERT_FALSE(text.isReadOnly());
+    EXPECT_FALSE(text.hasFocus());
+    QWidget* focus = QApplication::focusWidget();
+    Key(focus ? *focus : static_cast<QWidget&>(window), Qt::Key_B, "b");
+    EXPECT_TRUE(window.Blanked());
+    EXPECT_EQ(panel->Text(), "One.");
   });
 }
 
