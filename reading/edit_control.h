@@ -36,6 +36,9 @@ class CVyrEditCtrl : public QTextEdit, public ReadingText {
   void ClearSelection() override;
   void SetReadOnly(bool readOnly) override { setReadOnly(readOnly); }
   void Focus() override { setFocus(Qt::OtherFocusReason); }
+  void ReleaseFocus() override {
+    if (hasFocus()) clearFocus();
+  }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -42,6 +42,10 @@ class ReadingText {
   virtual void ClearSelection() = 0;
   virtual void SetReadOnly(bool readOnly) = 0;
   virtual void Focus() = 0;
+  // Gives up the focus when it holds it: a reading is over, and the keys of
+  // a presenter remote must act on the window again instead of typing into
+  // the text the reading left focused.
+  virtual void ReleaseFocus() = 0;
 };
 
 // A music file played under the reading. Load prepares it (false when the

@@ -224,6 +224,9 @@ void ReadingSession::OnStatus(int status) {
 
 void ReadingSession::EndReading() {
   control_.SetReadOnly(false);
+  // Each piece put the focus on the text; left there, a remote's "b" or
+  // Page Down would type into the teacher's text. A click brings it back.
+  control_.ReleaseFocus();
   RewindAndStopMusic();
 }
 

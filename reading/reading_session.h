@@ -79,8 +79,9 @@ class ReadingSession {
   // database loaded): reading ended there. Cleared by the next Reading.
   bool PlayRefused() const { return playRefused_; }
 
-  // The text control writable again, the background music rewound and
-  // stopped: a reading is over (or, in the list view, there is no book).
+  // The text control writable again and without the focus the reading gave
+  // it, the background music rewound and stopped: a reading is over (or, in
+  // the list view, there is no book).
   void EndReading();
 
   // Stops what plays, before the engine goes away.

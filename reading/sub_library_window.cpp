@@ -251,6 +251,48 @@ bool CVyr3SubLibraryWnd::LoadVoiceBook(std::optional<int> row, bool wrap) {
   return false;
 }
 
+void CVyr3SubLibraryWnd::StepItem(int direction) {
+  if (IsListView(view_)) {
+    StepVoiceBook(direction);
+  } else {
+    session_->StepPiece(direction);
+  }
+}
+
+// The remote's next / previous book in a list view: the next or previous
+// checked book (every listed one while none is checked) is loaded as a
+// reading would load it, selected and scrolled into view. A book that was
+// being read stops and the new one is read from its start; a paused or
+// stopped one leaves the new book waiting for Reading. A book that cannot
+// be loaded is passed over for the one beyond it; at either end nothing
+// changes.
+void CVyr3SubLibraryWnd::StepVoiceBook(int direction) {
+  VoiceBookList& books = list_->List();
+  std::optional<int> row = books.StepFrom(books.Selected(), direction);
+  if (!row || !services_.loadBook) return;
+  const ReadingState state = session_->State();
+  const bool wasReading = state == ReadingState::Playing;
+  // No book is loaded under a running speech.
+  if (state == ReadingState::Playing || state == ReadingState::Paused) session_->Stop();
+  bool loaded = false;
+  for (; row; row = books.StepFrom(*row, direction)) {
+    if (services_.loadBook(books.Items()[*row].path)) {
+      loaded = true;
+      break;
+    }
+  }
+  if (loaded) {
+    books.Select(*row);
+    list_->ShowRow(*row);
+  }
+  list_->Refresh();
+  if (loaded && wasReading) {
+    session_->Reading(false);
+  } else if (state == ReadingState::Playing || state == ReadingState::Paused) {
+    session_->EndReading();
+  }
+}
+
 void CVyr3SubLibraryWnd::TellFileProblem(FileProblem problem) {
   switch (problem) {
     case FileProblem::LearningFileNotSaved:

@@ -74,11 +74,8 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void PauseOrResume() override { session_->PauseOrResume(); }
   void Stop() override { session_->Stop(); }
   void ToggleRepeat() override { session_->ToggleRepeat(); }
-  // The keys step through the sentences; in a list view they do nothing
-  // yet (stepping between voice books is not built).
-  void StepItem(int direction) override {
-    if (!IsListView(view_)) session_->StepPiece(direction);
-  }
+  // The keys step through the sentences, in a list view through the voice books.
+  void StepItem(int direction) override;
   void AddVoiceBook(const std::string& path) override;
   void SetVoiceBookServices(VoiceBookServices services) override { services_ = std::move(services); }
   void TellFileProblem(FileProblem problem) override;
@@ -123,6 +120,7 @@ class CVyr3SubLibraryWnd : public ReadingPanel {
   void StartVoiceBooks();
   void NextVoiceBook();
   bool LoadVoiceBook(std::optional<int> row, bool wrap);
+  void StepVoiceBook(int direction);
   void SetNotice(const QString& notice);
   QString VoiceName() const;
 

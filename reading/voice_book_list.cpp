@@ -96,6 +96,20 @@ std::optional<int> VoiceBookList::NextBookToRead(bool repeat) {
   return found;
 }
 
+std::optional<int> VoiceBookList::StepFrom(int row, int direction) const {
+  if (direction == 0 || Count() == 0) return std::nullopt;
+  // Checked books are the sequence the teacher made for the lesson; without
+  // one the whole list is.
+  const bool anyChecked = std::any_of(items_.begin(), items_.end(), [](const VoiceBookItem& item) { return item.checked; });
+  const auto candidate = [&](int at) { return !anyChecked || items_[at].checked; };
+  if (!IsRow(row)) return anyChecked ? FirstChecked(0) : std::optional<int>(0);
+  const int step = direction > 0 ? 1 : -1;
+  for (int at = row + step; IsRow(at); at += step) {
+    if (candidate(at)) return at;
+  }
+  return std::nullopt;
+}
+
 void VoiceBookList::ReadSection(const profile::ProfileFile& settings) {
   for (int number = 1;; ++number) {
     const std::string path = settings.Read(kVoiceBookSection, VoiceBookKey(number));

@@ -62,6 +62,11 @@ class VoiceBookList {
   // selected row, else with `repeat` the first checked from the top; it
   // becomes selected. Empty: reading ends.
   std::optional<int> NextBookToRead(bool repeat);
+  // The remote's next (direction > 0) or previous book from `row`: the
+  // nearest checked item after or before it, or, while nothing is checked,
+  // the nearest listed one. From no row (-1) either direction takes the
+  // first. Stops at either end (empty there); selects nothing.
+  std::optional<int> StepFrom(int row, int direction) const;
 
   // Reads VoiceBook001… until an empty value or "END"; entries whose file
   // is gone are dropped (and so disappear at the next write).

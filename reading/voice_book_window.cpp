@@ -74,6 +74,16 @@ void CVyrSkinList::SetScrollPosition(int position) {
   update();
 }
 
+void CVyrSkinList::ShowRow(int row) {
+  if (row < 0 || row >= list_.Count()) return;
+  const int top = kRowHeight * row;
+  if (top < scrollPosition_) {
+    SetScrollPosition(top);
+  } else if (top + kRowHeight > scrollPosition_ + height()) {
+    SetScrollPosition(top + kRowHeight - height());
+  }
+}
+
 void CVyrSkinList::paintEvent(QPaintEvent*) {
   const int width = ClientWidth();
   QPainter painter(this);

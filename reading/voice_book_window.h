@@ -38,6 +38,8 @@ class CVyrSkinList : public win::Window {
   int ContentHeight() const;
   int ScrollPosition() const { return scrollPosition_; }
   void SetScrollPosition(int position);
+  // Scrolls the least that brings the whole of `row` into view.
+  void ShowRow(int row);
   bool IsDragging() const { return dragging_; }
 
  protected:

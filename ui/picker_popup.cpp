@@ -8,6 +8,7 @@
 #include "ui/pen_palette.h"
 #include "ui/skin/skin_table.h"
 #include "ui/skin_resources.h"
+#include "ui/touch_reach.h"
 #include "platform/text/unicode.h"
 
 namespace orvilo::ui {
@@ -170,11 +171,21 @@ QImage CCobboDlg::Render() const {
 
 void CCobboDlg::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, Render()); }
 
+// The row under the mouse, or the row a finger means; -1 for none.
+int CCobboDlg::RowAt(const QMouseEvent& event) const {
+  const QPoint point = event.position().toPoint();
+  const int rows = static_cast<int>(items_.size());
+  if (RowHeight() <= 0 || rows == 0) return -1;
+  if (!IsFromTouch(event)) return rect().contains(point) ? std::min(point.y() / RowHeight(), rows - 1) : -1;
+  std::vector<gdi::Rect> places;
+  for (int row = 0; row < rows; ++row) places.push_back(gdi::Rect::FromPositionAndSize(0, row * RowHeight(), width(), RowHeight()));
+  return TouchTargetAt(places, gdi::Point{point.x(), point.y()});
+}
+
 void CCobboDlg::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint point = event->position().toPoint();
-  if (!rect().contains(point) || RowHeight() <= 0) return;
+  const int row = RowAt(*event);
+  if (row < 0) return;
   inside_ = true;
-  const int row = std::min(point.y() / RowHeight(), static_cast<int>(items_.size()) - 1);
   if (row != selected) {
     selected = row;
     update();
@@ -182,16 +193,24 @@ void CCobboDlg::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CCobboDlg::mousePressEvent(QMouseEvent* event) {
-  if (!rect().contains(event->position().toPoint())) {
+  const int row = RowAt(*event);
+  if (row < 0) {
     Close(win::kResultClose);
     return;
   }
   inside_ = true;
+  // A finger that lands makes no move first: its row lights up now.
+  if (IsFromTouch(*event) && row != selected) {
+    selected = row;
+    update();
+  }
 }
 
 void CCobboDlg::mouseReleaseEvent(QMouseEvent* event) {
   if (!inside_) return;
-  Close(rect().contains(event->position().toPoint()) ? win::kResultOk : win::kResultClose);
+  const int row = RowAt(*event);
+  if (row >= 0 && IsFromTouch(*event)) selected = row;
+  Close(row >= 0 ? win::kResultOk : win::kResultClose);
 }
 
 PickerRunner::~PickerRunner() = default;

@@ -47,6 +47,12 @@ PickerColours PickerColoursFor(PickerKind kind);
 // size of every row), add the entries of a Custom list, then run it.
 // Result 1: `selected` is the choice; 8: closed without a choice (a click
 // outside, Escape, or the window system closing it).
+//
+// The mouse takes the row it is on. A finger's row reaches out to 40 px
+// about the row (touch_reach.h) where nothing else lies: a finger just above
+// the first row, below the last or beside a narrow list takes that row
+// instead of closing the list; where rows touch, each keeps its own place.
+// A finger's choice is the row it lifts from.
 class CCobboDlg : public win::Dialog {
   Q_OBJECT
  public:
@@ -80,6 +86,7 @@ class CCobboDlg : public win::Dialog {
  private:
   QImage Render() const;
   int RowHeight() const { return firstRow.Height(); }
+  int RowAt(const QMouseEvent& event) const;
   void Close(int result);
 
   bool korean_;

@@ -20,11 +20,6 @@ long long SquaredDistance(const gdi::Rect& r, gdi::Point p) {
 
 bool Holds(const gdi::Rect& r, gdi::Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
-bool FromTouch(const QMouseEvent& event) {
-  const QPointingDevice* device = event.pointingDevice();
-  return device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen;
-}
-
 gdi::Rect PlaceInWindow(const QWidget* widget) {
   const QPoint topLeft = widget->mapTo(widget->window(), QPoint(0, 0));
   return gdi::Rect::FromPositionAndSize(topLeft.x(), topLeft.y(), widget->width(), widget->height());
@@ -60,6 +55,11 @@ int TouchTargetAt(const std::vector<gdi::Rect>& places, gdi::Point point, int mi
   return best;
 }
 
+bool IsFromTouch(const QMouseEvent& event) {
+  const QPointingDevice* device = event.pointingDevice();
+  return device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
 void MarkTouchTarget(QWidget* widget) {
   if (widget) widget->setProperty(kTouchTargetProperty, true);
 }
@@ -80,7 +80,7 @@ bool TouchReach::eventFilter(QObject* watched, QEvent* event) {
   if (!watched->isWidgetType()) return false;
   auto* receiver = static_cast<QWidget*>(watched);
   const auto& mouse = *static_cast<QMouseEvent*>(event);
-  if (!FromTouch(mouse)) return false;
+  if (!IsFromTouch(mouse)) return false;
 
   if (type != QEvent::MouseButtonPress) {
     if (!target_ || receiver == target_) return false;

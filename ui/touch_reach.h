@@ -28,6 +28,9 @@ gdi::Rect TouchHitArea(const gdi::Rect& place, int minimum = kMinimumTouchTarget
 // itself, else the nearest whose hit area holds it; -1 for none.
 int TouchTargetAt(const std::vector<gdi::Rect>& places, gdi::Point point, int minimum = kMinimumTouchTarget);
 
+// A mouse event the system made from a finger on a touch screen.
+bool IsFromTouch(const QMouseEvent& event);
+
 // Makes `widget` a target that touches near it reach (skin buttons, the
 // tabs, the pickers mark themselves).
 void MarkTouchTarget(QWidget* widget);

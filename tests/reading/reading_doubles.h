@@ -77,6 +77,7 @@ class RecordingText : public ReadingText {
     log_.push_back(value ? "ReadOnly" : "Writable");
   }
   void Focus() override {}
+  void ReleaseFocus() override {}
   // The selected characters, in UTF-8.
   std::string Selected() const {
     const std::u16string all = ControlCharacters();

@@ -463,6 +463,89 @@ TEST_F(VoiceBookTest, WithoutACheckedBookTheControlsTextIsRead) {
   EXPECT_EQ(speech->pieces, (std::vector<std::string>{"Own text."}));
 }
 
+// The remote's next / previous keys in the list view load the next or
+// previous book (the checked ones, else every listed one), select it and
+// stop at either end; a book that cannot be loaded is passed over.
+TEST_F(VoiceBookTest, NextAndPreviousLoadTheNeighbouringBook) {
+  auto panel = MakeListPanel();
+  for (const char* name : {"one", "two", "three", "four"}) panel->AddVoiceBook(Book(name));
+  VoiceBookList& books = panel->VoiceBooks()->List();
+  struct Step {
+    int direction;
+    int selected;          // afterwards
+    std::string text;      // the text control's afterwards
+  };
+  const auto walk = [&](const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      panel->StepItem(step.direction);
+      EXPECT_EQ(books.Selected(), step.selected) << "after " << step.direction;
+      EXPECT_EQ(panel->Text(), step.text) << "after " << step.direction;
+    }
+  };
+  // Nothing checked: the whole list; the first book first, the ends stop.
+  walk({{-1, 0, "one."}, {1, 1, "two."}, {1, 2, "three."}, {1, 3, "four."}, {1, 3, "four."}, {-1, 2, "three."}});
+  EXPECT_EQ(loaded, (std::vector<std::string>{"one", "two", "three", "four", "three"}));
+  // Checked books only, passing over one that cannot be read.
+  for (int row : {0, 1, 3}) books.ToggleChecked(row);
+  unreadable = {"two"};
+  loaded.clear();
+  books.Select(-1);
+  walk({{-1, 0, "one."}, {1, 3, "four."}, {1, 3, "four."}});
+  EXPECT_EQ(loaded, (std::vector<std::string>{"one", "two", "four"}));
+  // Nothing loads in that direction: the book and the selection stay.
+  loaded.clear();
+  unreadable = {"one", "two"};
+  walk({{-1, 3, "four."}});
+  EXPECT_EQ(loaded, (std::vector<std::string>{"two", "one"}));
+  EXPECT_TRUE(speech->pieces.empty());  // stepping alone reads nothing
+}
+
+// While a book is read the step stops it and reads the next one from its
+// start; a paused book stays silent and the next one waits for Reading.
+TEST_F(VoiceBookTest, NextWhileReadingReadsTheNextBookAndWhilePausedOnlyLoadsIt) {
+  auto panel = MakeListPanel();
+  for (const char* name : {"one", "two", "three"}) panel->AddVoiceBook(Book(name));
+  VoiceBookList& books = panel->VoiceBooks()->List();
+  for (int row : {0, 1, 2}) books.ToggleChecked(row);
+  panel->Reading(false);
+  panel->SendMessage(message::kSpeechStatus, 1);
+  ASSERT_EQ(panel->State(), ReadingState::Playing);
+  log.clear();
+  panel->StepItem(1);
+  EXPECT_EQ(log.front(), "Stop");
+  EXPECT_EQ(speech->pieces, (std::vector<std::string>{"one.", "two."}));
+  EXPECT_EQ(books.Selected(), 1);
+  // The stopped speech's end is not the new one's: "two." goes on to its end,
+  // then the sequence follows with "three.".
+  panel->SendMessage(message::kSpeechStatus, 4);
+  Speak(*panel);
+  EXPECT_EQ(speech->pieces.back(), "three.");
+
+  panel->SendMessage(message::kSpeechStatus, 1);
+  panel->SendMessage(message::kSpeechStatus, 2);  // paused
+  ASSERT_EQ(panel->State(), ReadingState::Paused);
+  panel->StepItem(-1);
+  EXPECT_EQ(panel->Text(), "two.");
+  EXPECT_EQ(panel->State(), ReadingState::Stopped);
+  EXPECT_EQ(speech->pieces.back(), "three.");
+  EXPECT_FALSE(panel->TextControl()->isReadOnly());
+}
+
+// The selected book is scrolled into view.
+TEST_F(VoiceBookTest, TheBookSteppedToIsScrolledIntoView) {
+  auto panel = MakeListPanel();
+  for (int i = 0; i < 60; ++i) panel->AddVoiceBook(Book("book" + std::to_string(i)));
+  CVyrSkinList& list = *panel->VoiceBooks();
+  list.List().Select(44);
+  panel->StepItem(1);
+  ASSERT_EQ(list.List().Selected(), 45);
+  EXPECT_LE(list.ScrollPosition(), 45 * CVyrSkinList::kRowHeight);
+  EXPECT_GE(list.ScrollPosition() + list.height(), 46 * CVyrSkinList::kRowHeight);
+  list.List().Select(3);
+  panel->StepItem(-1);
+  EXPECT_EQ(list.ScrollPosition(), 2 * CVyrSkinList::kRowHeight);
+}
+
 // The list is kept in the settings file between runs; checks are not.
 TEST_F(VoiceBookTest, TheListIsKeptInTheSettingsFile) {
   const std::string one = Book("one"), two = Book("two");

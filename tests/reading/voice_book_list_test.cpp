@@ -116,6 +116,36 @@ TEST(VoiceBookListTest, ReadingStartsAtTheSelectedRowOrWrapsToTheTop) {
   EXPECT_EQ(list.Selected(), 2);
 }
 
+// The remote steps through the checked books, or the whole list while none
+// is checked, and stops at either end.
+TEST(VoiceBookListTest, TheRemoteStepsThroughTheCheckedBooksElseTheWholeList) {
+  TemporaryFolder folder;
+  VoiceBookList none = ListOf(folder, {"a", "b", "c", "d", "e"});
+  VoiceBookList some = ListOf(folder, {"a", "b", "c", "d", "e"});
+  for (int row : {1, 3}) some.ToggleChecked(row);
+  struct Case {
+    const VoiceBookList* list;
+    int from, direction;
+    std::optional<int> want;
+  };
+  const Case cases[] = {
+      {&none, -1, 1, 0}, {&none, -1, -1, 0},           // nothing selected: the first, either way
+      {&none, 1, 1, 2},  {&none, 1, -1, 0},            // the neighbours
+      {&none, 4, 1, std::nullopt}, {&none, 0, -1, std::nullopt},  // the ends stop
+      {&some, -1, 1, 1}, {&some, -1, -1, 1},           // the first checked
+      {&some, 1, 1, 3},  {&some, 3, -1, 1},            // checked to checked, passing the others
+      {&some, 2, 1, 3},  {&some, 2, -1, 1},            // from an unchecked row
+      {&some, 3, 1, std::nullopt}, {&some, 1, -1, std::nullopt},
+      {&some, 1, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.list->StepFrom(c.from, c.direction), c.want)
+        << (c.list == &none ? "none" : "some") << " checked, from " << c.from << " by " << c.direction;
+  }
+  EXPECT_FALSE(VoiceBookList().StepFrom(-1, 1).has_value());
+  EXPECT_EQ(some.Selected(), -1);  // stepping selects nothing by itself
+}
+
 TEST(VoiceBookListTest, RenameMovesTheFileButNeverOverAnother) {
   TemporaryFolder folder;
   VoiceBookList list = ListOf(folder, {"a", "b"});

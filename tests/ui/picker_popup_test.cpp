@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -212,6 +213,66 @@ TEST_F(PickerTest, PenWidthBarsAreAsHighAsTheirWidth) {
     EXPECT_EQ(height, width) << row;
     EXPECT_EQ(shown.pixel(45, row * 25 + (25 - width) / 2), qRgb(0, 0, 0)) << row;
   }
+}
+
+// A finger reaches the first and last rows from 40 px about them (the
+// colour picker's rows are 91 x 20: 10 px above and below the list); inside,
+// each row keeps its own place; the mouse keeps the exact list.
+TEST_F(PickerTest, AFingerJustOutsideTheListTakesTheNearestRowTheMouseDoesNot) {
+  struct Case {
+    QPoint at;             // popup coordinates
+    bool finger;
+    int result, selected;  // selected: when the result is 1
+  };
+  const Case cases[] = {
+      {{45, 3 * 20 + 10}, true, win::kResultOk, 3},
+      {{45, 3 * 20 + 19}, true, win::kResultOk, 3},   // the row's last line, not the next row's reach
+      {{45, -10}, true, win::kResultOk, 0},           // above the first row
+      {{45, 200 + 9}, true, win::kResultOk, 9},       // below the last
+      {{45, -11}, true, win::kResultClose, 0},        // beyond a finger's reach
+      {{-3, 50}, true, win::kResultClose, 0},         // beside: 91 px wide is wide enough
+      {{45, -5}, false, win::kResultClose, 0},        // the mouse: exact
+  };
+  QPointingDevice* screen = QTest::createTouchDevice();
+  for (const Case& c : cases) {
+    CCobboDlg popup(false);
+    popup.kind = PickerKind::Colour;
+    popup.selected = 6;
+    popup.firstRow = gdi::Rect::FromPositionAndSize(50, 60, 91, 20);
+    const int result = RunWith(popup, [&] {
+      if (c.finger) {
+        QTest::touchEvent(&popup, screen).press(0, c.at, &popup);
+        QTest::touchEvent(&popup, screen).release(0, c.at, &popup);
+      } else {
+        Press(&popup, c.at);
+        Release(&popup, c.at);
+      }
+      if (popup.IsModalRunning()) popup.EndDialog(-1);  // the touch did not reach it
+    });
+    EXPECT_EQ(result, c.result) << c.at.x() << "," << c.at.y() << (c.finger ? " finger" : " mouse");
+    if (result == win::kResultOk) {
+      EXPECT_EQ(popup.selected, c.selected) << c.at.x() << "," << c.at.y();
+    }
+  }
+}
+
+// A finger that lands on one row and slides chooses the row it lifts from,
+// even just below the list.
+TEST_F(PickerTest, AFingerChoosesTheRowItLiftsFrom) {
+  picker.kind = PickerKind::ZoomPercent;
+  picker.selected = 3;
+  picker.firstRow = gdi::Rect::FromPositionAndSize(300, 200, 60, 15);
+  QPointingDevice* screen = QTest::createTouchDevice();
+  int highlightedOnLanding = -1;
+  const int result = RunWith(picker, [&] {
+    QTest::touchEvent(&picker, screen).press(0, QPoint(30, 7 * 15 + 5), &picker);
+    highlightedOnLanding = picker.selected;
+    QTest::touchEvent(&picker, screen).move(0, QPoint(30, 13 * 15 + 6), &picker);
+    QTest::touchEvent(&picker, screen).release(0, QPoint(30, 13 * 15 + 6), &picker);
+  });
+  EXPECT_EQ(highlightedOnLanding, 7);
+  EXPECT_EQ(result, win::kResultOk);
+  EXPECT_EQ(picker.selected, 12);  // "1000%", the last row
 }
 
 TEST_F(PickerTest, CustomEntriesKeepAtMost259BytesOfWholeCharacters) {

@@ -4,6 +4,7 @@
 // child interface costs one line here.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -277,8 +278,15 @@ class RecordingChildFactory : public ChildWindowFactory {
     return Make(kTabStripIndex, "tabs", tabs);
   }
   std::unique_ptr<ToolsPalette> MakeToolsPalette() override { return Make(kToolsPaletteIndex, "tools", tools); }
+  // When set, makes the reading panel instead of the double (the real panel, say).
+  std::function<std::unique_ptr<reading::ReadingPanel>(core::CameraModel)> makeReadingPanel;
+
   std::unique_ptr<reading::ReadingPanel> MakeReadingPanel(core::CameraModel model) override {
     panelModel = model;
+    if (makeReadingPanel) {
+      creationOrder.push_back("reading");
+      return makeReadingPanel(model);
+    }
     return Make(kReadingPanelIndex, "reading", reading);
   }
   std::unique_ptr<ui::ControlBar> MakeControlBar(bool readingBar) override {
