@@ -73,7 +73,13 @@ bool CVyr3App::InitInstance() {
     CVyr3Dlg mainWindow(std::move(services));
     // A logout, shutdown or Ctrl-C ends the program the way closing its
     // window does, so nothing that closing keeps is lost.
-    win::TerminationRequests termination([] { win::TerminationRequests::CloseEveryWindow(); });
+    // Ending the dialog as well keeps a request that arrives during start-up
+    // (while a message box of the start is up) from being lost: the window
+    // then never opens, and its shutdown still writes the settings.
+    win::TerminationRequests termination([&mainWindow] {
+      win::TerminationRequests::CloseEveryWindow();
+      mainWindow.EndDialog(win::kResultClose);
+    });
     if (lesson) lesson->Start(mainWindow);
     mainWindow.DoModal();
   }
