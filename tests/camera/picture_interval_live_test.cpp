@@ -124,6 +124,7 @@ TEST_F(LivePictureControls, IntervalCaptureWritesNumberedStillsAndCountsThemOnTh
   const int taken = view->Interval().Count();
   const QStringList files = QDir(stills).entryList({"*.bmp"}, QDir::Files, QDir::Name);
   ASSERT_EQ(files.size(), taken);
+  EXPECT_EQ(view->Stills().Count(), taken) << "every interval still is in the filmstrip";
   EXPECT_TRUE(files[0].endsWith("-0001.bmp"));
   EXPECT_TRUE(files[2].endsWith("-0003.bmp"));
   const gdi::PackedDib still = gdi::ReadBitmapFile(QDir(stills).filePath(files[0]).toStdString());
