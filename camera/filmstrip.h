@@ -1,7 +1,7 @@
 // The stills taken since the program started (snapshots, saved frames,
 // interval stills), each as its file and a thumbnail. A thumbnail is scaled
-// once when the still is taken and kept as a small JPEG (about 3 kB; a raw
-// 96 x 72 picture would be 27 kB), decoded again when it is drawn.
+// once when the still is taken and kept as a small JPEG (about 2 kB for a page; raw
+// it would be 15-27 kB), decoded again when it is drawn.
 #pragma once
 
 #include <QByteArray>

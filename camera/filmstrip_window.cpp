@@ -68,9 +68,11 @@ int CVyrFilmstripWnd::IndexAt(const QPoint& point) const {
 
 void CVyrFilmstripWnd::Place() {
   if (parentWidget() == nullptr) return;
+  // A strip showing its newest still keeps showing it through a resize.
+  const bool atNewest = scroll_ >= MaximumScroll();
   const int height = kHandleHeight + (open_ ? kStripHeight : 0);
   setGeometry(0, parentWidget()->height() - height, parentWidget()->width(), height);
-  scroll_ = std::min(scroll_, MaximumScroll());
+  scroll_ = atNewest ? MaximumScroll() : std::min(scroll_, MaximumScroll());
   UpdateMask();
   setVisible(!suppressed_ && (open_ || stills_.Count() > 0));
   if (isVisible()) raise();

@@ -113,6 +113,8 @@ TEST_F(Filmstrips, TheNewestIsLastAndScrolledIntoView) {
   EXPECT_GT(strip->ScrollOffset(), 0);
   Save(12);
   EXPECT_FALSE(strip->ThumbnailRect(12).isEmpty()) << "a new still scrolls the strip to it";
+  view->resize(400, 480);  // narrower, as the right half of split screen
+  EXPECT_FALSE(strip->ThumbnailRect(12).isEmpty()) << "the newest stays in view";
 }
 
 // The handle is the bar's button (the bar's toggle follows the view); a
