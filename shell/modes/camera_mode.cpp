@@ -69,8 +69,7 @@ Handover CameraMode::Leave(ViewMode next, Entry entry) {
   context_.bars.MakeReleasedToggle(command::kIntervalCapture);  // closing stopped it
   if (timeLapse_) {
     // Closing finished the file too.
-    if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
-    recordingPath_.clear();
+    ForgetRecordingFile();
     SetTimeLapseBar(false);
   }
   return handover;
@@ -91,8 +90,7 @@ void CameraMode::Enter(Handover handover) {
   // ended meanwhile (a lost camera or disk) is tidied up here.
   const bool lapseRunning = children.camera && children.camera->TimeLapseRunning();
   if (timeLapse_ && !lapseRunning) {
-    if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
-    recordingPath_.clear();
+    ForgetRecordingFile();
     SetTimeLapseBar(false);
   }
   if (!lapseRunning) BindCamera();
@@ -231,8 +229,7 @@ void CameraMode::StopRecording() {
   if (!IsCurrent()) return;
   if (children.record && !timeLapse_) children.record->StopBlinking();
   if (children.camera) children.camera->StopRecording();
-  if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
-  recordingPath_.clear();
+  ForgetRecordingFile();
   BindCamera();
   if (timeLapse_) {
     SetTimeLapseBar(false);
@@ -243,6 +240,12 @@ void CameraMode::StopRecording() {
     children.tools->show();
     children.tools->raise();
   }
+}
+
+// The file is finished: the journal need not find it any more.
+void CameraMode::ForgetRecordingFile() {
+  if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
+  recordingPath_.clear();
 }
 
 void CameraMode::RepairUnfinishedRecordings() {
@@ -442,7 +445,8 @@ void CameraMode::ToggleIntervalCapture() {
 }
 
 // The interval from a list under the bar button; the last choice is kept
-// in the settings file ("INTERVAL", seconds) and offered first next time.
+// in the settings file ("INTERVAL" or "TIMELAPSE", seconds) and offered
+// first next time.
 std::optional<int> CameraMode::ChooseInterval(int commandId, const char* key) {
   static constexpr int kChoices[] = {1, 2, 5, 10, 30, 60, 300, 600, 1800, 3600};
   const int last = profile::ReadProfileNumber(context_.store.Read(key));

@@ -73,6 +73,7 @@ class CameraMode : public Mode {
   void SwapInset(Arrangement to);
   void BackToNormalLayout();
   void SetRecordingBar(bool recording);
+  void ForgetRecordingFile();
   // Interval capture: stops a running one, or asks for the interval and
   // starts one into the image folder.
   void ToggleIntervalCapture();
