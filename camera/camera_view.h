@@ -72,6 +72,19 @@ class CameraView : public win::Window {
   virtual bool StartIntervalCapture(const std::string& folder, int seconds) = 0;
   virtual void StopIntervalCapture() = 0;
   virtual bool IntervalCaptureRunning() const = 0;
+  // Time-lapse: one frame every `seconds` (clamped to 1..3600) of the
+  // camera's stream into the AVI `fileName` at 30 fps, counted on the
+  // picture; a recording in every other way (StopRecording ends it). False
+  // when no camera is bound, a recording runs or the file cannot be made.
+  virtual bool StartTimeLapse(const std::string& fileName, int seconds) = 0;
+  virtual bool TimeLapseRunning() const = 0;
+
+  // The filmstrip: the stills written since the program started, along
+  // the bottom of the view; open or closed, and a still's file by its place
+  // (empty when there is none).
+  virtual void ShowFilmstrip(bool show) = 0;
+  virtual bool FilmstripShown() const = 0;
+  virtual std::string FilmstripStill(int index) const = 0;
 
   virtual OverlayStatus GetOverlayStatus() const = 0;
   virtual void SetOverlayStatus(OverlayStatus status) = 0;

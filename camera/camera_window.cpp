@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "camera/demo_camera_page.h"
+#include "camera/filmstrip_window.h"
 #include "camera/focus_popup.h"
 #include "camera/picture_popup.h"
 #include "camera/frame_transforms.h"
@@ -62,6 +63,7 @@ CVyr3CameraWnd::CVyr3CameraWnd(QWidget* parent) : CameraView(parent) {
   focusPopup_->SetControlId(CVyrMFocusWnd::kSlider);
   focusPopup_->SetFocusSetter([this](int value) { SetFocusValue(value); });
   focusPopup_->hide();
+  MakeFilmstrip();
   graph_ = std::make_unique<media::CaptureGraph>([this](const media::VideoFrame& frame) { StoreFrame(frame); },
                                                  [this] { PostMessage(kGraphEvent); });
 }
@@ -189,7 +191,16 @@ void CVyr3CameraWnd::CloseCamera() {
 // The camera's own stream goes into the file unchanged, with the first
 // microphone's sound; the picture keeps showing through the preview branch
 // of the same graph. Nothing is written before the graph runs.
-bool CVyr3CameraWnd::StartRecording(const std::string& fileName) {
+bool CVyr3CameraWnd::StartRecording(const std::string& fileName) { return StartFileGraph(fileName, 0); }
+
+// Time-lapse is a recording whose graph keeps one frame every `seconds` and
+// has no sound; everything else (start, stop, repair) is the recording's.
+bool CVyr3CameraWnd::StartTimeLapse(const std::string& fileName, int seconds) {
+  if (state_ == GraphState::Recording) return false;
+  return StartFileGraph(fileName, ClampInterval(seconds));
+}
+
+bool CVyr3CameraWnd::StartFileGraph(const std::string& fileName, int timeLapseSeconds) {
   paused_ = false;
   if (fileName.empty()) return false;
   if (state_ == GraphState::Recording) return true;
@@ -198,8 +209,12 @@ bool CVyr3CameraWnd::StartRecording(const std::string& fileName) {
   KillTimer(kReconnectTimer);
   stillButton_.Stop();
   std::string error;
-  if (!graph_->BuildRecording(*video_, audio_ ? &*audio_ : nullptr, CaptureFormat(), PreviewDecoderFor(), fileName,
-                              &error)) {
+  const bool built =
+      timeLapseSeconds > 0
+          ? graph_->BuildTimeLapse(*video_, CaptureFormat(), PreviewDecoderFor(), fileName, timeLapseSeconds, &error)
+          : graph_->BuildRecording(*video_, audio_ ? &*audio_ : nullptr, CaptureFormat(), PreviewDecoderFor(), fileName,
+                                   &error);
+  if (!built) {
     Log(fileName + ": " + error);
     return false;
   }
@@ -214,6 +229,7 @@ bool CVyr3CameraWnd::StartRecording(const std::string& fileName) {
     return false;
   }
   recordingFile_ = fileName;
+  timeLapseSeconds_ = timeLapseSeconds;
   state_ = GraphState::Recording;
   if (zoom_ > 1.0) PlaceNavigator(false);
   update();
@@ -228,6 +244,8 @@ bool CVyr3CameraWnd::StopRecording() {
   if (state_ != GraphState::Recording) return false;
   paused_ = false;
   const bool finished = graph_->FinishRecording(kFinishMilliseconds);
+  timeLapseFrames_ = graph_->TimeLapseFrames();
+  timeLapseSeconds_ = 0;
   previewEnabled_ = false;
   graph_->Free();
   recordingView_ = false;
@@ -361,7 +379,11 @@ gdi::PackedDib CVyr3CameraWnd::TakeSnapshot(bool freeze) {
 
 void CVyr3CameraWnd::SaveBitmapFile(const std::string& path, const gdi::PackedDib& picture) {
   if (path.empty() || picture.IsEmpty()) return;
-  if (!gdi::WriteBitmapFile(path, picture)) Log("cannot write " + path);
+  if (!gdi::WriteBitmapFile(path, picture)) {
+    Log("cannot write " + path);
+    return;
+  }
+  AddStill(path, picture);
 }
 
 // --- drawing -------------------------------------------------------------
@@ -450,6 +472,7 @@ void CVyr3CameraWnd::ShowNavigator(bool show) { PlaceNavigator(fitMode_ == 1 && 
 
 void CVyr3CameraWnd::SetArrangement(Arrangement arrangement) {
   arrangement_ = arrangement;
+  filmstrip_->SetSuppressed(arrangement == Arrangement::CameraInset);
   update();
 }
 
@@ -585,6 +608,7 @@ void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
   }
   if (arrangement_ == Arrangement::Split) PostToMainWindow(command::kSplitResized);
   if (zoom_ > 1.0 && navigator_ != nullptr && navigator_->isVisible()) PlaceNavigator(true);
+  filmstrip_->Place();
   update();
 }
 

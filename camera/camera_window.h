@@ -20,6 +20,7 @@
 #include <QImage>
 
 #include "camera/camera_view.h"
+#include "camera/filmstrip.h"
 #include "camera/interval_capture.h"
 #include "platform/gdi/rect.h"
 #include "platform/media/capture_graph.h"
@@ -34,6 +35,7 @@ class ControlDevice;
 
 namespace orvilo::camera {
 
+class CVyrFilmstripWnd;
 class CVyrMFocusWnd;
 class CVyrPictureWnd;
 
@@ -85,6 +87,17 @@ class CVyr3CameraWnd : public CameraView {
   bool StartIntervalCapture(const std::string& folder, int seconds) override;
   void StopIntervalCapture() override;
   bool IntervalCaptureRunning() const override { return interval_.Running(); }
+  bool StartTimeLapse(const std::string& fileName, int seconds) override;
+  bool TimeLapseRunning() const override { return state_ == GraphState::Recording && timeLapseSeconds_ > 0; }
+  // Frames in the time-lapse file: of the running one, or of the last one
+  // after its stop.
+  int TimeLapseFrames() const { return TimeLapseRunning() ? graph_->TimeLapseFrames() : timeLapseFrames_; }
+  // The filmstrip of this session's stills (camera_window_filmstrip.cpp).
+  void ShowFilmstrip(bool show) override;
+  bool FilmstripShown() const override;
+  std::string FilmstripStill(int index) const override { return stills_.Path(index); }
+  const Filmstrip& Stills() const { return stills_; }
+  CVyrFilmstripWnd* FilmstripWindow() const { return filmstrip_; }
   OverlayStatus GetOverlayStatus() const override { return static_cast<OverlayStatus>(overlay_.load()); }
   void SetOverlayStatus(OverlayStatus status) override { overlay_ = static_cast<int>(status); }
 
@@ -128,6 +141,9 @@ class CVyr3CameraWnd : public CameraView {
 
  private:
   bool BuildPreview();
+  // The recording graph into `fileName`; a time-lapse one when the seconds
+  // are above 0.
+  bool StartFileGraph(const std::string& fileName, int timeLapseSeconds);
   void OnGraphEvent();
   void OnFrameStored();
   void PlaceNavigator(bool show);
@@ -140,7 +156,13 @@ class CVyr3CameraWnd : public CameraView {
   void ApplySavedPictureControls();
   void OnPictureControl(int control, std::int32_t value, bool final);
   void TakeIntervalStill();
+  // A still written to `path` joins the filmstrip.
+  void AddStill(const std::string& path, const gdi::PackedDib& picture);
+  void MakeFilmstrip();
   void PaintIntervalCount(QPainter& painter) const;
+  // One badge at the top right ("● Interval 10 s · 3"); the n-th below the
+  // ones before it.
+  void PaintBadge(QPainter& painter, int row, const QColor& dot, const QString& text) const;
 
   core::CameraModel model_ = core::kNoCamera;
   core::FrameSize size_{1280, 1024};
@@ -160,6 +182,8 @@ class CVyr3CameraWnd : public CameraView {
   std::unique_ptr<media::CaptureGraph> graph_;
   media::StillButton stillButton_;  // the camera's snapshot button, when it has one
   std::string recordingFile_;
+  int timeLapseSeconds_ = 0;  // above 0 while the recording is a time-lapse
+  int timeLapseFrames_ = 0;   // frames of the last time-lapse, after its stop
   bool lossLogged_ = false;
   bool formatRelaxed_ = false;  // the device refused the asked size: it keeps its own  // one log line per loss of the camera, not one per retry
 
@@ -184,6 +208,8 @@ class CVyr3CameraWnd : public CameraView {
   CVyrPictureWnd* picturePopup_ = nullptr;  // made when first shown
   std::string settingsPath_;
   IntervalCapture interval_;
+  Filmstrip stills_;
+  CVyrFilmstripWnd* filmstrip_ = nullptr;
   QImage splitBar_;
   QImage insetFrame_;
 };

@@ -103,6 +103,7 @@ void CVyr3CameraWnd::TakeIntervalStill() {
   const std::string path = interval_.NextPath(sys::GetLocalTime());
   if (gdi::WriteBitmapFile(path, still)) {
     interval_.Written();
+    AddStill(path, still);
   } else {
     std::fprintf(stderr, "camera: cannot write %s\n", path.c_str());
   }
@@ -110,20 +111,27 @@ void CVyr3CameraWnd::TakeIntervalStill() {
 }
 
 void CVyr3CameraWnd::PaintIntervalCount(QPainter& painter) const {
-  if (!interval_.Running()) return;
+  int row = 0;
+  if (interval_.Running()) PaintBadge(painter, row++, QColor(30, 136, 229), QString::fromStdString(interval_.OverlayText()));
+  if (TimeLapseRunning()) {
+    PaintBadge(painter, row++, QColor(229, 57, 53),
+               QString::fromStdString(TimeLapseOverlayText(timeLapseSeconds_, graph_->TimeLapseFrames())));
+  }
+}
+
+void CVyr3CameraWnd::PaintBadge(QPainter& painter, int row, const QColor& dot, const QString& text) const {
   QFont font(QStringLiteral("Arial"));
   font.setBold(true);
   font.setPixelSize(16);
   painter.setFont(font);
-  const QString text = QString::fromStdString(interval_.OverlayText());
   const int textWidth = painter.fontMetrics().horizontalAdvance(text);
-  const QRect badge(width() - textWidth - 44, 10, textWidth + 34, 28);
+  const QRect badge(width() - textWidth - 44, 10 + 34 * row, textWidth + 34, 28);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(0, 0, 0, 150));
   painter.drawRoundedRect(badge, 6, 6);
-  painter.setBrush(QColor(30, 136, 229));
+  painter.setBrush(dot);
   painter.drawEllipse(QPoint(badge.left() + 14, badge.center().y() + 1), 5, 5);
   painter.setPen(Qt::white);
   painter.drawText(badge.adjusted(26, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, text);

@@ -24,9 +24,23 @@ std::string IntervalCapture::NextPath(const sys::LocalTime& now) const {
   return sys::JoinPath(folder_, IntervalStillName(now, count_ + 1));
 }
 
+std::string IntervalText(int seconds) {
+  return seconds % 60 == 0 ? std::to_string(seconds / 60) + " min" : std::to_string(seconds) + " s";
+}
+
+std::string TimeLapseName(const sys::LocalTime& time) {
+  char name[48];
+  std::snprintf(name, sizeof name, "%04d%02d%02d%02d%02d%02d-timelapse.avi", time.year, time.month, time.day, time.hour,
+                time.minute, time.second);
+  return name;
+}
+
+std::string TimeLapseOverlayText(int seconds, int frames) {
+  return "Time-lapse " + IntervalText(seconds) + " \xC2\xB7 " + std::to_string(frames < 0 ? 0 : frames);
+}
+
 std::string IntervalCapture::OverlayText() const {
-  const std::string every = seconds_ % 60 == 0 ? std::to_string(seconds_ / 60) + " min" : std::to_string(seconds_) + " s";
-  return "Interval " + every + " \xC2\xB7 " + std::to_string(count_);
+  return "Interval " + IntervalText(seconds_) + " \xC2\xB7 " + std::to_string(count_);
 }
 
 }  // namespace orvilo::camera

@@ -1,6 +1,7 @@
 // Interval capture: a still every N seconds into the image folder while the
-// live picture runs. This is the schedule and naming, toolkit-free; the
-// camera view owns the timer, takes the pictures and draws the count.
+// live picture runs; and the naming and count of time-lapse recordings.
+// This is the schedule and naming, toolkit-free; the camera view owns the
+// timer, takes the pictures and draws the count.
 #pragma once
 
 #include <string>
@@ -21,6 +22,15 @@ constexpr int ClampInterval(int seconds) {
 // run, so stills a second apart (or two in one second) never replace each
 // other and sort in the order they were taken.
 std::string IntervalStillName(const sys::LocalTime& time, int number);
+
+// "10 s", "5 min": an interval as the overlay says it.
+std::string IntervalText(int seconds);
+
+// "20261210143005-timelapse.avi": a time-lapse file by its start time.
+std::string TimeLapseName(const sys::LocalTime& time);
+
+// The time-lapse count on the picture: "Time-lapse 10 s · 42" (frames).
+std::string TimeLapseOverlayText(int seconds, int frames);
 
 class IntervalCapture {
  public:

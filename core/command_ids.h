@@ -35,7 +35,7 @@ inline constexpr int kShortcutHelp = 1143;  // the list of keys over the window,
 
 // Command bars: button i of bar b is FirstBarButton(b) + i.
 inline constexpr int kBarFirstButton[5] = {1045, 1065, 1075, 1085, 1095};
-inline constexpr int kBarButtonCount[5] = {14, 6, 8, 4, 16};
+inline constexpr int kBarButtonCount[5] = {16, 6, 8, 4, 16};
 constexpr int BarButton(int bar, int index) { return kBarFirstButton[bar] + index; }
 
 // Bar 0, camera mode.
@@ -55,6 +55,10 @@ inline constexpr int kCameraFullScreenOff = 1056;
 // and interval capture (start, or stop while running).
 inline constexpr int kPictureControls = 1057;
 inline constexpr int kIntervalCapture = 1058;
+// Time-lapse recording (start, or stop while running) and the filmstrip of
+// stills (open or close), both toggles.
+inline constexpr int kTimeLapse = 1059;
+inline constexpr int kFilmstrip = 1060;
 
 // Bar 1, image mode.
 inline constexpr int kOpenPicture = 1065;
@@ -142,6 +146,10 @@ inline constexpr std::uint32_t kMovieEnded = 1277;
 inline constexpr std::uint32_t kPointerActivity = 1278;      // wParam 0 show, 1 hide
 inline constexpr std::uint32_t kMoviePosition = 1279;        // wParam = seconds, lParam = duration
 inline constexpr std::uint32_t kTouchZoom = 1281;            // wParam = percent the view now shows
+// From the camera view's filmstrip, wParam = the still's place in it: open
+// the still in the image view; compare it with the live picture (split).
+inline constexpr std::uint32_t kOpenStill = 1282;
+inline constexpr std::uint32_t kCompareStill = 1283;
 // A navigator to the view that owns it: wParam = const gdi::Rect* of the
 // outline, lParam = const gdi::Rect* of the thumbnail, both in its client area.
 inline constexpr std::uint32_t kNavigatorSelection = 1328;

@@ -39,7 +39,8 @@ void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int cli
     button->hide();
     button->SetToolTip(ui::CommandBarToolTip(bar, index, korean));
     if (commandId == command::kManualFocus || commandId == command::kPanelView ||
-        commandId == command::kIntervalCapture) {
+        commandId == command::kIntervalCapture || commandId == command::kTimeLapse ||
+        commandId == command::kFilmstrip) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;
     }
@@ -84,11 +85,13 @@ void CommandBars::SetDisabled(int commandId, bool disabled) {
   }
 }
 
-void CommandBars::MakeReleasedToggle(int commandId) {
+void CommandBars::MakeReleasedToggle(int commandId) { SetToggle(commandId, false); }
+
+void CommandBars::SetToggle(int commandId, bool on) {
   if (CSkinButton* button = ButtonOfCommand(commandId)) {
     button->toggle = 1;
-    button->toggleState = ToggleState::Off;
-    button->look = ButtonLook::Normal;
+    button->toggleState = on ? ToggleState::On : ToggleState::Off;
+    button->look = on ? ButtonLook::Pressed : ButtonLook::Normal;
     button->update();
   }
 }

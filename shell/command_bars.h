@@ -54,6 +54,8 @@ class CommandBars {
   void SetDisabled(int commandId, bool disabled);
   // A toggle in its released state with the normal look.
   void MakeReleasedToggle(int commandId);
+  // A toggle pressed (on) or released, with the look of that state.
+  void SetToggle(int commandId, bool on);
 
  private:
   ui::CSkinButton* Button(int bar, int index) const;

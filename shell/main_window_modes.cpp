@@ -67,6 +67,8 @@ std::intptr_t CVyr3Dlg::OnMessage(const win::Msg& msg) {
       return 0;
     case message::kStillButton: cameraMode_.OnStillButton(); return 0;
     case message::kFocusPopupHidden: cameraMode_.OnFocusPopupHidden(); return 0;
+    case message::kOpenStill: cameraMode_.OnOpenStill(wParam); return 0;
+    case message::kCompareStill: cameraMode_.OnCompareStill(wParam); return 0;
     case message::kReadingLanguage: readingMode_.OnLanguageChanged(msg.wParam); return 0;
     case message::kLayOutViews: LayOutViews(); return 0;
     case message::kTouchZoom:

@@ -213,6 +213,24 @@ bool CaptureGraph::BuildRecordingFrom(const std::string& sourceDescription, cons
   return true;
 }
 
+bool CaptureGraph::BuildTimeLapse(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder,
+                                  const std::string& fileName, int seconds, std::string* error) {
+  return BuildTimeLapseFrom(SourceDescription(video), format, decoder, fileName, seconds, error);
+}
+
+bool CaptureGraph::BuildTimeLapseFrom(const std::string& sourceDescription, const CaptureFormat& format,
+                                      PreviewDecoder decoder, const std::string& fileName, int seconds,
+                                      std::string* error) {
+  if (!BuildRecordingFrom(sourceDescription, std::string(), format, decoder, fileName, error)) return false;
+  timeLapse_ = std::make_unique<TimeLapseClock>(seconds);
+  if (!AttachTimeLapse(pipeline_, *timeLapse_)) {
+    if (error) *error = "the recording graph has no video valve";
+    Free();
+    return false;
+  }
+  return true;
+}
+
 bool CaptureGraph::Launch(const std::string& description, std::string* error) {
   Free();
   {
@@ -328,6 +346,7 @@ void CaptureGraph::Free() {
   appsink_ = nullptr;
   pipeline_ = nullptr;
   recording_ = false;
+  timeLapse_.reset();
 }
 
 std::vector<std::string> CaptureGraph::DrainBus() {

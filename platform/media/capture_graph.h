@@ -16,11 +16,13 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/media/device_enumerator.h"
+#include "platform/media/time_lapse.h"
 
 typedef struct _GstElement GstElement;
 
@@ -101,6 +103,15 @@ class CaptureGraph {
   bool BuildRecordingFrom(const std::string& sourceDescription, const std::string& audioDescription,
                           const CaptureFormat& format, PreviewDecoder decoder, const std::string& fileName,
                           std::string* error);
+  // The recording graph without a microphone, keeping one frame every
+  // `seconds` as consecutive frames of a 30 fps movie (time-lapse). Started
+  // and finished like any recording.
+  bool BuildTimeLapse(const CaptureDevice& video, const CaptureFormat& format, PreviewDecoder decoder,
+                      const std::string& fileName, int seconds, std::string* error);
+  bool BuildTimeLapseFrom(const std::string& sourceDescription, const CaptureFormat& format, PreviewDecoder decoder,
+                          const std::string& fileName, int seconds, std::string* error);
+  // Frames in the time-lapse file so far; -1 when the graph is no time-lapse.
+  int TimeLapseFrames() const { return timeLapse_ ? timeLapse_->Frames() : -1; }
   // Runs the recording graph and, once it runs, opens the valves: capture
   // is held back while the graph starts. False (graph stopped) when it does
   // not reach PLAYING within `timeoutMs`.
@@ -148,6 +159,8 @@ class CaptureGraph {
   // The graph's own end of stream, told by the posting thread.
   std::condition_variable endCondition_;
   bool ended_ = false;
+  // The frame picker of a time-lapse graph; dropped after the graph.
+  std::unique_ptr<TimeLapseClock> timeLapse_;
 
   bool Launch(const std::string& description, std::string* error);
 };

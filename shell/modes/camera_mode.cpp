@@ -4,10 +4,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <filesystem>
 #include <iterator>
 #include <vector>
 
+#include "camera/interval_capture.h"
 #include "core/command_ids.h"
+#include "core/settings/ensure_folder.h"
 #include "core/settings/settings_store.h"
 #include "platform/media/recording_journal.h"
 #include "platform/profile/private_profile.h"
@@ -64,6 +67,11 @@ Handover CameraMode::Leave(ViewMode next, Entry entry) {
   if (ShowsAPicture(next)) handover.picture = camera->TakeSnapshot(true);
   camera->CloseCamera();
   context_.bars.MakeReleasedToggle(command::kIntervalCapture);  // closing stopped it
+  if (timeLapse_) {
+    // Closing finished the file too.
+    ForgetRecordingFile();
+    SetTimeLapseBar(false);
+  }
   return handover;
 }
 
@@ -78,7 +86,14 @@ void CameraMode::Enter(Handover handover) {
   } else {
     context_.stage.HidePalette();
   }
-  BindCamera();
+  // A time-lapse left running while a still was looked at runs on; one that
+  // ended meanwhile (a lost camera or disk) is tidied up here.
+  const bool lapseRunning = children.camera && children.camera->TimeLapseRunning();
+  if (timeLapse_ && !lapseRunning) {
+    ForgetRecordingFile();
+    SetTimeLapseBar(false);
+  }
+  if (!lapseRunning) BindCamera();
   if (handover.arViewerClosed) context_.host.StartTimer(timer::kCameraRestartWatchdog, kWatchdogFirstMs);
 }
 
@@ -148,6 +163,8 @@ bool CameraMode::OnCommand(int id) {
       if (camera) camera->TogglePictureControls();
       return true;
     case command::kIntervalCapture: ToggleIntervalCapture(); return true;
+    case command::kTimeLapse: ToggleTimeLapse(); return true;
+    case command::kFilmstrip: ToggleFilmstrip(); return true;
     default: return OnTool(id);
   }
 }
@@ -205,19 +222,30 @@ void CameraMode::Record() {
   children.record->raise();
 }
 
+// Also the end of a time-lapse (its button, or the camera view stopping
+// it by itself after a lost camera or disk), which has its own bar.
 void CameraMode::StopRecording() {
   ChildWindows& children = context_.children;
   if (!IsCurrent()) return;
-  if (children.record) children.record->StopBlinking();
+  if (children.record && !timeLapse_) children.record->StopBlinking();
   if (children.camera) children.camera->StopRecording();
-  if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
-  recordingPath_.clear();
+  ForgetRecordingFile();
   BindCamera();
+  if (timeLapse_) {
+    SetTimeLapseBar(false);
+    return;
+  }
   SetRecordingBar(false);
   if (paletteEnabled_ && children.tools && !context_.stage.PaletteVisible()) {
     children.tools->show();
     children.tools->raise();
   }
+}
+
+// The file is finished: the journal need not find it any more.
+void CameraMode::ForgetRecordingFile() {
+  if (!recordingPath_.empty()) media::RecordingJournal(context_.settings.videoFolder).Remove(recordingPath_);
+  recordingPath_.clear();
 }
 
 void CameraMode::RepairUnfinishedRecordings() {
@@ -328,12 +356,21 @@ void CameraMode::ToggleSplit() {
   if (arrangement_ == Arrangement::Split) {
     BackToNormalLayout();
   } else {
-    children.image->SetImage(children.camera->TakeSnapshot(false));
-    SetArrangementOfViews(Arrangement::Split);
-    children.image->show();
-    children.camera->setGeometry(win::ToQRect(SplitCameraRect(context_.stage.ClientSize())));
+    EnterSplit({});
   }
   context_.stage.RaisePalette();
+}
+
+void CameraMode::EnterSplit(const std::string& still) {
+  ChildWindows& children = context_.children;
+  if (still.empty()) {
+    children.image->SetImage(children.camera->TakeSnapshot(false));
+  } else if (!children.image->LoadImageFile(still)) {
+    return;
+  }
+  SetArrangementOfViews(Arrangement::Split);
+  children.image->show();
+  children.camera->setGeometry(win::ToQRect(SplitCameraRect(context_.stage.ClientSize())));
 }
 
 void CameraMode::TogglePictureInPicture() {
@@ -401,17 +438,18 @@ void CameraMode::ToggleIntervalCapture() {
     context_.bars.MakeReleasedToggle(command::kIntervalCapture);
     return;
   }
-  const auto seconds = ChooseInterval();
+  const auto seconds = ChooseInterval(command::kIntervalCapture, "INTERVAL");
   if (!seconds || !camera->StartIntervalCapture(context_.settings.imageFolder, *seconds)) {
     context_.bars.MakeReleasedToggle(command::kIntervalCapture);
   }
 }
 
 // The interval from a list under the bar button; the last choice is kept
-// in the settings file ("INTERVAL", seconds) and offered first next time.
-std::optional<int> CameraMode::ChooseInterval() {
+// in the settings file ("INTERVAL" or "TIMELAPSE", seconds) and offered
+// first next time.
+std::optional<int> CameraMode::ChooseInterval(int commandId, const char* key) {
   static constexpr int kChoices[] = {1, 2, 5, 10, 30, 60, 300, 600, 1800, 3600};
-  const int last = profile::ReadProfileNumber(context_.store.Read("INTERVAL"));
+  const int last = profile::ReadProfileNumber(context_.store.Read(key));
   std::vector<ui::PickerItem> items;
   int selected = 3;
   for (int i = 0; i < static_cast<int>(std::size(kChoices)); ++i) {
@@ -421,7 +459,7 @@ std::optional<int> CameraMode::ChooseInterval() {
     if (s == last) selected = i;
   }
   const gdi::Point button =
-      BarButtonPosition(static_cast<int>(ViewMode::Camera), command::kIntervalCapture - command::kBarFirstButton[0],
+      BarButtonPosition(static_cast<int>(ViewMode::Camera), commandId - command::kBarFirstButton[0],
                         context_.stage.ClientSize().width);
   const QPoint corner = context_.host.Owner()->mapToGlobal(QPoint(button.x, button.y + 52));
   const gdi::Rect firstRow = gdi::Rect::FromPositionAndSize(corner.x(), corner.y(), 70, 17);
@@ -430,8 +468,80 @@ std::optional<int> CameraMode::ChooseInterval() {
       selected < 0 || selected >= static_cast<int>(std::size(kChoices))) {
     return std::nullopt;
   }
-  context_.store.Write("INTERVAL", std::to_string(kChoices[selected]));
+  context_.store.Write(key, std::to_string(kChoices[selected]));
   return kChoices[selected];
+}
+
+// The file is named by the start time in the video folder, where recordings
+// go and where the journal lives that finds a killed program's file.
+void CameraMode::ToggleTimeLapse() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera || !IsCurrent()) {
+    context_.bars.MakeReleasedToggle(command::kTimeLapse);
+    return;
+  }
+  if (camera->TimeLapseRunning()) {
+    StopRecording();
+    return;
+  }
+  const auto seconds = ChooseInterval(command::kTimeLapse, "TIMELAPSE");
+  const std::string& folder = context_.settings.videoFolder;
+  if (!seconds || folder.empty() || !core::EnsureFolder(folder)) {
+    context_.bars.MakeReleasedToggle(command::kTimeLapse);
+    return;
+  }
+  const sys::LocalTime now = sys::GetLocalTime();
+  std::string path = sys::JoinPath(folder, camera::TimeLapseName(now));
+  // Two starts in one second get two files.
+  for (int again = 2; std::filesystem::exists(path); ++again) {
+    path = sys::JoinPath(folder, camera::TimeLapseName(now).insert(14, "-" + std::to_string(again)));
+  }
+  media::RecordingJournal journal(folder);
+  journal.Add(path);
+  if (!camera->StartTimeLapse(path, *seconds)) {
+    journal.Remove(path);
+    context_.bars.MakeReleasedToggle(command::kTimeLapse);
+    return;
+  }
+  recordingPath_ = path;
+  timeLapse_ = true;
+  SetTimeLapseBar(true);
+}
+
+void CameraMode::SetTimeLapseBar(bool running) {
+  timeLapse_ = running;
+  context_.bars.SetToggle(command::kTimeLapse, running);
+  for (int other : {command::kRecord, command::kResolution, command::kPause}) context_.bars.SetDisabled(other, running);
+}
+
+void CameraMode::ToggleFilmstrip() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera) return;
+  camera->ShowFilmstrip(!camera->FilmstripShown());
+  context_.bars.SetToggle(command::kFilmstrip, camera->FilmstripShown());
+}
+
+void CameraMode::OnOpenStill(int index) {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera || !IsCurrent()) return;
+  const std::string path = camera->FilmstripStill(index);
+  if (!path.empty()) context_.host.OpenFile(ViewMode::Image, path);
+}
+
+// The still goes into the image view of split screen; from another
+// arrangement split screen is entered with it.
+void CameraMode::OnCompareStill(int index) {
+  ChildWindows& children = context_.children;
+  if (!children.camera || !children.image || !IsCurrent()) return;
+  const std::string path = children.camera->FilmstripStill(index);
+  if (path.empty()) return;
+  if (arrangement_ == Arrangement::Split) {
+    children.image->LoadImageFile(path);
+    return;
+  }
+  if (arrangement_ != Arrangement::Normal) BackToNormalLayout();
+  EnterSplit(path);
+  context_.stage.RaisePalette();
 }
 
 void CameraMode::OnStillButton() {

@@ -47,6 +47,11 @@ class CameraMode : public Mode {
   void OnStillButton();
   // Timer 1344: until a frame arrives the camera is closed and bound again.
   void OnRestartWatchdog();
+  // The filmstrip: a click on a thumbnail opens the still in image mode as
+  // Open File does (message 1282); a drop of one compares it with the live
+  // picture in split screen (message 1283). Both carry the still's place.
+  void OnOpenStill(int index);
+  void OnCompareStill(int index);
   // A resize of the camera view hid the focus popup (message 1836).
   void OnFocusPopupHidden();
   void ShowPropertyPages(QWidget* owner);
@@ -68,10 +73,23 @@ class CameraMode : public Mode {
   void SwapInset(Arrangement to);
   void BackToNormalLayout();
   void SetRecordingBar(bool recording);
+  void ForgetRecordingFile();
   // Interval capture: stops a running one, or asks for the interval and
   // starts one into the image folder.
   void ToggleIntervalCapture();
-  std::optional<int> ChooseInterval();
+  // The interval from the list under the bar button `commandId`; the choice
+  // is kept in the settings file under `key`.
+  std::optional<int> ChooseInterval(int commandId, const char* key);
+  // Time-lapse: stops a running one, or asks for the interval and records
+  // into a new file of the video folder.
+  void ToggleTimeLapse();
+  // While a time-lapse runs, the buttons that would rebuild or take over the
+  // camera's graph (record, resolution, pause) are disabled.
+  void SetTimeLapseBar(bool running);
+  void ToggleFilmstrip();
+  // Split screen with `still` (a file) in the image view, or, when empty,
+  // the live picture's snapshot.
+  void EnterSplit(const std::string& still);
 
   camera::CaptureDevices& devices_;
   const core::CameraModel& model_;
@@ -79,6 +97,7 @@ class CameraMode : public Mode {
   // Whether the palette shows in camera mode (image mode always shows it).
   bool paletteEnabled_ = true;
   std::string recordingPath_;  // the file being recorded, kept in the journal until it is finished
+  bool timeLapse_ = false;     // the recording is a time-lapse
 };
 
 }  // namespace orvilo::shell

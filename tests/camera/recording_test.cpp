@@ -66,8 +66,14 @@ struct Played {
   std::string video;  // caps of the video stream
   std::string audio;
   bool playedToEnd = false;  // decoded through to its end without an error
+  int videoFrames = 0;       // pictures that reached the video sink
   std::string error;
 };
+
+GstPadProbeReturn CountBuffer(GstPad*, GstPadProbeInfo*, gpointer count) {
+  ++*static_cast<int*>(count);
+  return GST_PAD_PROBE_OK;
+}
 
 Played Play(const std::string& path) {
   Played played;
@@ -103,10 +109,16 @@ Played Play(const std::string& path) {
 
   // Decode everything, as fast as it goes.
   const std::string description =
-      std::string("playbin uri=\"") + uri + "\" video-sink=\"fakesink sync=false\" audio-sink=\"fakesink sync=false\"";
+      std::string("playbin uri=\"") + uri + "\" audio-sink=\"fakesink sync=false\"";
   g_free(uri);
   GstElement* player = gst_parse_launch(description.c_str(), nullptr);
   if (player == nullptr) return played;
+  GstElement* videoSink = gst_element_factory_make("fakesink", nullptr);
+  g_object_set(videoSink, "sync", FALSE, nullptr);
+  GstPad* videoPad = gst_element_get_static_pad(videoSink, "sink");
+  gst_pad_add_probe(videoPad, GST_PAD_PROBE_TYPE_BUFFER, &CountBuffer, &played.videoFrames, nullptr);
+  gst_object_unref(videoPad);
+  g_object_set(player, "video-sink", videoSink, nullptr);
   gst_element_set_state(player, GST_STATE_PLAYING);
   GstBus* bus = gst_element_get_bus(player);
   GstMessage* message = gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND,
@@ -231,6 +243,70 @@ TEST_F(Recording, ACameraLostMidRecordingStopsItAndTheFilePlays) {
   EXPECT_TRUE(played.playedToEnd) << played.error;
   EXPECT_GE(played.seconds, 2.0);
   EXPECT_LE(played.seconds, 3.5);
+}
+
+// Time-lapse: one frame a second of a 20 fps camera into a 30 fps AVI
+// without sound; the picture keeps showing; the count on the picture is
+// the file's frames; the stopped file is finished and plays its frames.
+TEST_F(Recording, ATimeLapseKeepsAFrameEverySecondAsA30FpsMovie) {
+  Bind(8, 0);
+  const std::string file = File("lapse.avi");
+  ASSERT_TRUE(view.StartTimeLapse(file, 1));
+  EXPECT_TRUE(view.TimeLapseRunning());
+  EXPECT_EQ(view.State(), GraphState::Recording);
+  EXPECT_FALSE(view.StartTimeLapse(File("other.avi"), 1)) << "one recording at a time";
+  const auto framesBefore = view.FramesStored();
+  ASSERT_TRUE(Until([&] { return view.TimeLapseFrames() >= 1; }, 3000));
+  RunEvents(3500);
+  EXPECT_GT(view.FramesStored(), framesBefore + 30) << "the live picture runs on at the camera's rate";
+  const int counted = view.TimeLapseFrames();
+  EXPECT_GE(counted, 4);  // 0, 1, 2, 3 s
+  EXPECT_LE(counted, 5);
+  ASSERT_TRUE(view.StopRecording());
+  EXPECT_FALSE(view.TimeLapseRunning());
+  EXPECT_EQ(view.TimeLapseFrames(), counted);
+
+  const media::AviFileInfo avi = media::InspectAvi(file);
+  ASSERT_TRUE(avi.valid);
+  EXPECT_TRUE(avi.finished);
+  EXPECT_TRUE(avi.hasIndex);
+  ASSERT_EQ(avi.streams.size(), 1u) << "no sound in a time-lapse";
+  EXPECT_EQ(avi.streams[0].handler, "MJPG");
+  EXPECT_EQ(avi.microSecondsPerFrame, 33333u);
+  EXPECT_EQ(avi.totalFrames, static_cast<std::uint32_t>(counted));
+  const Played played = Play(file);
+  ASSERT_TRUE(played.discovered) << played.error;
+  EXPECT_NE(played.video.find("framerate=(fraction)30/1"), std::string::npos) << played.video;
+  EXPECT_NE(played.video.find("width=(int)640, height=(int)480"), std::string::npos) << played.video;
+  EXPECT_NEAR(played.seconds, counted / 30.0, 0.02);
+  EXPECT_TRUE(played.audio.empty());
+  EXPECT_TRUE(played.playedToEnd) << played.error;
+  EXPECT_EQ(played.videoFrames, counted);
+
+  // Afterwards an ordinary recording has its sound and rate again.
+  Bind(8, 0);
+  ASSERT_TRUE(view.StartRecording(File("after.avi")));
+  EXPECT_FALSE(view.TimeLapseRunning());
+  RunEvents(1000);
+  ASSERT_TRUE(view.StopRecording());
+  const media::AviFileInfo after = media::InspectAvi(File("after.avi"));
+  EXPECT_EQ(after.streams.size(), 2u);
+  EXPECT_EQ(after.microSecondsPerFrame, 50000u);
+}
+
+// A camera lost during a time-lapse ends it like a recording: the file is
+// finished with the frames kept until then.
+TEST_F(Recording, ACameraLostDuringATimeLapseLeavesAFinishedFile) {
+  Bind(8, 0, {"demo", "Orvilo Demo Camera", "demo?fail-after=50"});
+  const std::string file = File("lapse-lost.avi");
+  ASSERT_TRUE(view.StartTimeLapse(file, 1));
+  ASSERT_TRUE(Until([&] { return !view.TimeLapseRunning(); }, 10000));
+  const media::AviFileInfo avi = media::InspectAvi(file);
+  EXPECT_TRUE(avi.finished);
+  EXPECT_GE(avi.totalFrames, 2u);
+  EXPECT_EQ(avi.totalFrames, static_cast<std::uint32_t>(view.TimeLapseFrames()));
+  const Played played = Play(file);
+  EXPECT_TRUE(played.playedToEnd) << played.error;
 }
 
 // --- child processes ---------------------------------------------------------

@@ -121,6 +121,30 @@ const std::map<std::string, PathIcon>& PathIcons() {
          p.drawLine(QPointF(6.5, 1.5), QPointF(9.5, 1.5));
          p.drawLine(QPointF(8, 1.5), QPointF(8, 3.2));
        }},
+      {"timelapse",  // a stopwatch over a film frame: a movie of one frame every N seconds
+       [](QPainter& p) {
+         p.setPen(Stroke(1.3));
+         p.setBrush(Qt::NoBrush);
+         p.drawRoundedRect(QRectF(1, 7.5, 14, 7.5), 1, 1);
+         for (double x : {3.5, 6.5, 9.5, 12.5}) {
+           p.drawPoint(QPointF(x, 9.2));
+           p.drawPoint(QPointF(x, 13.3));
+         }
+         p.drawEllipse(QPointF(8, 4), 3.2, 3.2);
+         p.drawLine(QPointF(8, 4), QPointF(8, 2.3));
+         p.drawLine(QPointF(8, 4), QPointF(9.4, 4.8));
+       }},
+      {"filmstrip",  // three frames in a row on a strip
+       [](QPainter& p) {
+         p.setPen(Stroke(1.3));
+         p.setBrush(Qt::NoBrush);
+         p.drawRect(QRectF(1, 4, 14, 8));
+         p.setPen(Qt::NoPen);
+         p.setBrush(Qt::white);
+         for (double x : {2.5, 6.5, 10.5}) p.drawRect(QRectF(x, 5.8, 3, 4.4));
+         p.setPen(Stroke(1.3));
+         p.drawLine(QPointF(4, 14.5), QPointF(12, 14.5));
+       }},
       {"plus",
        [](QPainter& p) {
          p.setPen(Stroke(2.2));

@@ -79,6 +79,8 @@ const std::vector<std::vector<BarButton>>& CommandBars() {
           {"windowed", "기본화면", "Normal", "full-screen picture off"},
           {"picture", "화질조정", "Picture", "picture controls popup (brightness, contrast, exposure, white balance)"},
           {"interval", "인터벌", "Interval", "interval capture: stills every N seconds (toggle)"},
+          {"timelapse", "타임랩스", "Timelapse", "time-lapse recording: a frame every N seconds into a 30 fps AVI (toggle)"},
+          {"filmstrip", "필름", "Stills", "filmstrip of this session's stills (toggle)"},
       },
       {
           {"open", "열기", "Open", "open a picture"},

@@ -94,6 +94,30 @@ TEST_F(MainWindowTest, FocusPopupHiddenReleasesTheManualFocusButton) {
   });
 }
 
+// The filmstrip's messages: a clicked still opens in image mode, a dropped
+// one goes beside the live picture in split screen; its handle's command
+// presses the bar's Stills button with the strip open.
+TEST_F(MainWindowTest, FilmstripMessagesOpenOrCompareAStillAndItsCommandFollowsTheStrip) {
+  Run([&](CVyr3Dlg& window) {
+    factory.camera->stills = {"/pictures/a.bmp", "/pictures/b.bmp"};
+    log.clear();
+    Message(window, message::kCompareStill, 1);
+    EXPECT_TRUE(HasInOrder(log, {"image.LoadImageFile(/pictures/b.bmp)", "camera.SetArrangement(Split)"}));
+    EXPECT_EQ(window.Mode(), ViewMode::Camera);
+
+    Command(window, command::kFilmstrip);
+    EXPECT_TRUE(factory.camera->filmstripShown);
+    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFilmstrip)->toggleState, ui::ToggleState::On);
+    Command(window, command::kFilmstrip);
+    EXPECT_EQ(window.Bars().ButtonOfCommand(command::kFilmstrip)->toggleState, ui::ToggleState::Off);
+
+    log.clear();
+    Message(window, message::kOpenStill, 0);
+    EXPECT_TRUE(Contains(log, "image.LoadImageFile(/pictures/a.bmp)"));
+    EXPECT_EQ(window.Mode(), ViewMode::Image);
+  });
+}
+
 TEST_F(MainWindowTest, VolumeSliderSetsTheMasterVolume) {
   Run([&](CVyr3Dlg& window) {
     Message(window, message::kMasterVolume, 70);

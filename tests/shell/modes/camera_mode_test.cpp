@@ -6,6 +6,7 @@
 #include "core/command_ids.h"
 #include "fake_services.h"
 #include "mode_fixture.h"
+#include "platform/media/recording_journal.h"
 #include "ui/picker_popup.h"
 
 namespace orvilo::shell::testing {
@@ -149,6 +150,118 @@ TEST_F(CameraModeTest, IntervalCaptureAsksTheIntervalStartsIntoTheImageFolderAnd
   ASSERT_EQ(pickers.requests.size(), 2u);
   EXPECT_EQ(pickers.requests[1].selected, 4);  // 30 s offered first
   EXPECT_TRUE(log.empty());
+}
+
+}  // namespace
+}  // namespace orvilo::shell::testing
+
+namespace orvilo::shell::testing {
+namespace {
+
+// Time-lapse: the interval from the same list, kept apart from interval
+// capture's; the file is new in the video folder and named in the journal
+// while it is written; a second press stops it and binds the camera again.
+TEST_F(CameraModeTest, TimeLapseRecordsIntoANewFileOfTheVideoFolderUntilPressedAgain) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  settings.videoFolder = (folder.path() + "/Video").toStdString();
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers = {{win::kResultOk, 2}, {win::kResultCancel, 0}};
+  mode.OnCommand(command::kTimeLapse);
+  ASSERT_EQ(pickers.requests.size(), 1u);
+  EXPECT_EQ(pickers.requests[0].customItems.size(), 10u);
+  EXPECT_EQ(store.Read("TIMELAPSE"), "5");
+  EXPECT_EQ(store.Read("INTERVAL"), "");
+  ASSERT_EQ(log.size(), 1u);
+  const std::string call = log[0];
+  EXPECT_TRUE(call.starts_with("camera.StartTimeLapse(" + settings.videoFolder + "/")) << call;
+  EXPECT_TRUE(call.ends_with("-timelapse.avi,5)")) << call;
+  const std::string file = call.substr(22, call.size() - 22 - 3);
+  EXPECT_EQ(media::RecordingJournal(settings.videoFolder).Entries(), std::vector<std::string>{file});
+
+  log.clear();
+  mode.OnCommand(command::kTimeLapse);
+  EXPECT_TRUE(HasInOrder(log, {"camera.StopRecording", "camera.SelectDevices(/dev/video9,hw:9)"}));
+  EXPECT_FALSE(camera->timeLapseRunning);
+  EXPECT_TRUE(media::RecordingJournal(settings.videoFolder).Entries().empty());
+
+  log.clear();
+  mode.OnCommand(command::kTimeLapse);  // cancelled
+  EXPECT_EQ(pickers.requests[1].selected, 2);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CameraModeTest, ATimeLapseThatCannotStartLeavesNoJournalEntry) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  camera->recordingStarts = false;
+  settings.videoFolder = (folder.path() + "/Video").toStdString();
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers = {{win::kResultOk, 0}};
+  mode.OnCommand(command::kTimeLapse);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_TRUE(log[0].starts_with("camera.StartTimeLapse(")) << log[0];
+  EXPECT_FALSE(camera->timeLapseRunning);
+  EXPECT_TRUE(media::RecordingJournal(settings.videoFolder).Entries().empty());
+}
+
+// The camera view stopped a time-lapse by itself (its camera or disk lost)
+// and tells the main window as a stop: the journal entry goes.
+TEST_F(CameraModeTest, ATimeLapseEndedByTheCameraViewIsTidiedUpByTheStop) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  settings.videoFolder = (folder.path() + "/Video").toStdString();
+  ui::ScopedScriptedPickers pickers;
+  pickers.answers = {{win::kResultOk, 0}, {win::kResultOk, 0}};
+  mode.OnCommand(command::kTimeLapse);
+  ASSERT_TRUE(camera->timeLapseRunning);
+  camera->timeLapseRunning = false;
+  mode.OnCommand(command::kStopRecording);
+  EXPECT_TRUE(media::RecordingJournal(settings.videoFolder).Entries().empty());
+  log.clear();
+  mode.OnCommand(command::kTimeLapse);  // a new start, not a stop
+  ASSERT_FALSE(log.empty());
+  EXPECT_TRUE(log[0].starts_with("camera.StartTimeLapse(")) << log[0];
+}
+
+TEST_F(CameraModeTest, TheFilmstripButtonOpensAndClosesTheStrip) {
+  Give<RecordingCameraView>(children.camera);
+  mode.OnCommand(command::kFilmstrip);
+  mode.OnCommand(command::kFilmstrip);
+  EXPECT_EQ(log, (CallLog{"camera.ShowFilmstrip(1)", "camera.ShowFilmstrip(0)"}));
+}
+
+// A click opens the still in image mode the way Open File does; a still
+// the strip does not have opens nothing.
+TEST_F(CameraModeTest, AClickedStillOpensInImageModeThroughTheHost) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  camera->stills = {"/pictures/a.bmp", "/pictures/b.bmp"};
+  mode.OnOpenStill(1);
+  mode.OnOpenStill(2);
+  EXPECT_EQ(log, (CallLog{"host.OpenFile(Image,/pictures/b.bmp)"}));
+}
+
+// A dropped still goes into the image view of split screen: from Normal
+// split screen opens with it, while split only the still changes.
+TEST_F(CameraModeTest, ADroppedStillIsComparedWithTheLivePictureInSplitScreen) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  auto* image = Give<RecordingImageView>(children.image);
+  camera->stills = {"/pictures/a.bmp", "/pictures/b.bmp"};
+  mode.OnCompareStill(0);
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Split);
+  EXPECT_EQ(children.camera->geometry(), QRect(7 + 512, 85, 512, 768));
+  EXPECT_TRUE(image->isVisible());
+  EXPECT_TRUE(HasInOrder(log, {"image.LoadImageFile(/pictures/a.bmp)", "camera.SetArrangement(Split)"}));
+  EXPECT_FALSE(Contains(log, "camera.TakeSnapshot(0)"));
+
+  log.clear();
+  mode.OnCompareStill(1);
+  EXPECT_EQ(log, (CallLog{"image.LoadImageFile(/pictures/b.bmp)"}));
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Split);
+
+  // A still the image view cannot open leaves the layout as it was.
+  mode.ReturnToNormal();
+  image->loadResult = false;
+  log.clear();
+  mode.OnCompareStill(0);
+  EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Normal);
 }
 
 }  // namespace

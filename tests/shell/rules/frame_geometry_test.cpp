@@ -30,6 +30,11 @@ TEST(FrameGeometry, ReplacementButtonsStandInThePlaceOfTheButtonsTheyReplace) {
   // Picture controls and interval capture follow Pause, leaving no gap.
   EXPECT_EQ(BarButtonPosition(0, 12, 1038), (Point{13 + 53 * 10, 30}));
   EXPECT_EQ(BarButtonPosition(0, 13, 885), (Point{13 + 53 * 11, 30}));
+  // Time-lapse and filmstrip after Interval, clear of the zoom buttons at the smallest width.
+  EXPECT_EQ(BarButtonPosition(0, 14, 885), (Point{13 + 53 * 12, 30}));
+  EXPECT_EQ(BarButtonPosition(0, 15, 885), (Point{13 + 53 * 13, 30}));
+  EXPECT_LE(BarButtonPosition(0, 15, 885).x + BarButtonLook(0, 15).width,
+            TitleButtonRect(TitleButtonId::ZoomIn, 885, {}).left);
   EXPECT_EQ(BarButtonPosition(1, 5, 1038), BarButtonPosition(1, 2, 1038));
   EXPECT_EQ(BarButtonPosition(3, 3, 1038), BarButtonPosition(3, 2, 1038));
   EXPECT_EQ(BarButtonPosition(2, 6, 1038), (Point{13 + 53 * 6, 30}));

@@ -88,7 +88,10 @@ class RecordingCameraView : public camera::CameraView, Recorder {
   bool TogglePause() override { return Reply(true, "TogglePause"); }
   void CloseCamera() override { Record("CloseCamera"); }
   bool StartRecording(const std::string& fileName) override { return Reply(recordingStarts, "StartRecording", fileName); }
-  bool StopRecording() override { return Reply(true, "StopRecording"); }
+  bool StopRecording() override {
+    timeLapseRunning = false;
+    return Reply(true, "StopRecording");
+  }
   gdi::PackedDib TakeSnapshot(bool freeze) override {
     Record("TakeSnapshot", freeze);
     return snapshotWidth == 0 ? gdi::PackedDib() : TestPicture(snapshotWidth, snapshotHeight);
@@ -120,8 +123,20 @@ class RecordingCameraView : public camera::CameraView, Recorder {
     intervalRunning = false;
   }
   bool IntervalCaptureRunning() const override { return intervalRunning; }
+  bool StartTimeLapse(const std::string& file, int seconds) override {
+    return timeLapseRunning = Reply(recordingStarts, "StartTimeLapse", file, seconds);
+  }
+  bool TimeLapseRunning() const override { return timeLapseRunning; }
+  void ShowFilmstrip(bool show) override { Record("ShowFilmstrip", filmstripShown = show); }
+  bool FilmstripShown() const override { return filmstripShown; }
+  std::string FilmstripStill(int index) const override {
+    return index >= 0 && index < static_cast<int>(stills.size()) ? stills[static_cast<std::size_t>(index)] : "";
+  }
   std::string settingsFile;
   bool intervalRunning = false;
+  bool timeLapseRunning = false;
+  bool filmstripShown = false;
+  std::vector<std::string> stills;  // the filmstrip's files
   camera::OverlayStatus GetOverlayStatus() const override { return overlay; }
   void SetOverlayStatus(camera::OverlayStatus status) override { Record("SetOverlayStatus", overlay = status); }
 };
