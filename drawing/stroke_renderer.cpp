@@ -1,12 +1,12 @@
-#include "imageview/stroke_renderer.h"
+#include "drawing/stroke_renderer.h"
 
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
 
-#include "imageview/shape_geometry.h"
+#include "drawing/shape_geometry.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 namespace {
 
@@ -147,6 +147,13 @@ void CompositeMask(QPainter& painter, const QImage& mask, const Stroke& stroke, 
       painter.restore();
       return;
     case StrokeKind::Eraser: {
+      if (clean.isNull()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        painter.drawImage(area.topLeft(), mask, maskPart);
+        painter.restore();
+        return;
+      }
       QImage uncovered = mask.copy(maskPart);
       {
         QPainter through(&uncovered);
@@ -182,4 +189,4 @@ QRect ShapePreviewBounds(const Stroke& shape) {
   return QRect(QPoint(r.left - 2, top - 2), QPoint(r.right + 2, bottom + 2));
 }
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing
