@@ -34,6 +34,7 @@ class ControlDevice;
 
 namespace orvilo::camera {
 
+class CLiveDrawingLayer;
 class CVyrMFocusWnd;
 class CVyrPictureWnd;
 
@@ -85,6 +86,14 @@ class CVyr3CameraWnd : public CameraView {
   bool StartIntervalCapture(const std::string& folder, int seconds) override;
   void StopIntervalCapture() override;
   bool IntervalCaptureRunning() const override { return interval_.Running(); }
+  // The drawing over the live picture (camera_window_drawing.cpp).
+  void ShowLiveDrawing(bool show) override;
+  bool LiveDrawingShown() const override;
+  void ClearLiveDrawing() override;
+  void SetLiveDrawingTool(drawing::StrokeKind tool) override;
+  void SetLiveDrawingPenWidth(int width) override;
+  void SetLiveDrawingPenColour(int entry) override;
+  gdi::PackedDib TakeAnnotatedSnapshot() override;
   OverlayStatus GetOverlayStatus() const override { return static_cast<OverlayStatus>(overlay_.load()); }
   void SetOverlayStatus(OverlayStatus status) override { overlay_ = static_cast<int>(status); }
 
@@ -114,6 +123,7 @@ class CVyr3CameraWnd : public CameraView {
   ui::CNavigatorWnd* Navigator() const { return navigator_; }
   CVyrMFocusWnd* FocusPopup() const { return focusPopup_; }
   CVyrPictureWnd* PicturePopup() const { return picturePopup_; }
+  CLiveDrawingLayer* LiveDrawing() const { return liveDrawing_; }
   const IntervalCapture& Interval() const { return interval_; }
   const gdi::Rect& ZoomSource() const { return zoomSource_; }
 
@@ -141,6 +151,10 @@ class CVyr3CameraWnd : public CameraView {
   void OnPictureControl(int control, std::int32_t value, bool final);
   void TakeIntervalStill();
   void PaintIntervalCount(QPainter& painter) const;
+  // The drawing layer learns where the picture shows; its strokes follow a
+  // new rotate/flip code of the picture.
+  void PlaceLiveDrawing(const QRect& source, const QRect& target);
+  void TurnLiveDrawing(int codeBefore, int codeAfter);
 
   core::CameraModel model_ = core::kNoCamera;
   core::FrameSize size_{1280, 1024};
@@ -179,6 +193,7 @@ class CVyr3CameraWnd : public CameraView {
   QImage frame_;
   std::int64_t frameArrivalNs_ = 0;
 
+  CLiveDrawingLayer* liveDrawing_ = nullptr;  // a child under the popups: Qt destroys it with the view
   ui::CNavigatorWnd* navigator_ = nullptr;
   CVyrMFocusWnd* focusPopup_ = nullptr;
   CVyrPictureWnd* picturePopup_ = nullptr;  // made when first shown

@@ -39,7 +39,7 @@ void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int cli
     button->hide();
     button->SetToolTip(ui::CommandBarToolTip(bar, index, korean));
     if (commandId == command::kManualFocus || commandId == command::kPanelView ||
-        commandId == command::kIntervalCapture) {
+        commandId == command::kIntervalCapture || commandId == command::kLiveDrawing) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;
     }

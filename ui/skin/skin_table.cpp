@@ -79,6 +79,11 @@ const std::vector<std::vector<BarButton>>& CommandBars() {
           {"windowed", "기본화면", "Normal", "full-screen picture off"},
           {"picture", "화질조정", "Picture", "picture controls popup (brightness, contrast, exposure, white balance)"},
           {"interval", "인터벌", "Interval", "interval capture: stills every N seconds (toggle)"},
+          // 1059 and 1060 are the time-lapse and filmstrip buttons' places.
+          {"extra", "타임랩스", "Time-lapse", "time-lapse recording (toggle)"},
+          {"extra", "필름", "Filmstrip", "filmstrip of the stills (toggle)"},
+          {"pen", "판서", "Draw", "drawing over the live picture, with the pen tools (toggle)"},
+          {"eraseall", "판서지움", "Clear", "clear the drawing over the live picture"},
       },
       {
           {"open", "열기", "Open", "open a picture"},
