@@ -7,7 +7,6 @@
 #include <QTouchEvent>
 #include <cmath>
 
-#include "core/command_ids.h"
 #include "drawing/pointer_events.h"
 #include "drawing/stroke_renderer.h"
 #include "ui/pen_palette.h"
@@ -20,20 +19,9 @@ using drawing::StrokeKind;
 
 namespace {
 
-// As in the image view: a finger held this long within the slop is a long press.
-constexpr int kLongPressMilliseconds = 600;
-constexpr int kLongPressSlop = 10;
-
 gdi::Point PointOf(const QPointF& position) {
   const QPoint p = position.toPoint();
   return gdi::Point{p.x(), p.y()};
-}
-
-// The picker a long press opens for a tool, as on the image view.
-int PickerOf(StrokeKind tool) {
-  if (drawing::IsShape(tool)) return command::kShapes;
-  if (tool == StrokeKind::Eraser) return command::kPenType;
-  return command::kColour;
 }
 
 QImage TransparentPicture(QSize size) {
@@ -151,16 +139,7 @@ void CLiveDrawingLayer::BeginStroke(gdi::Point at) {
   if (drawing::IsShape(tool_)) stroke.points.push_back(at);
   current_ = std::move(stroke);
   SetCapture();
-  if (drawing::IsFreehand(tool_)) {
-    if (live_.size() != size()) {
-      live_ = TransparentPicture(size());
-    } else if (!liveBounds_.isEmpty()) {
-      QPainter clear(&live_);
-      clear.setCompositionMode(QPainter::CompositionMode_Source);
-      clear.fillRect(liveBounds_, Qt::transparent);
-    }
-    liveBounds_ = QRect();
-  }
+  if (drawing::IsFreehand(tool_)) drawing::PrepareMask(live_, size(), liveBounds_);
 }
 
 void CLiveDrawingLayer::ContinueStroke(gdi::Point at) {
@@ -286,10 +265,10 @@ void CLiveDrawingLayer::OnTouch(QTouchEvent* event) {
       if (BelongsToCamera(QPoint(at.x, at.y))) return;
       touchStart_ = at;
       BeginStroke(at);
-      if (current_) longPress_.start(kLongPressMilliseconds);
+      if (current_) longPress_.start(drawing::kLongPressMilliseconds);
       break;
     case QEvent::TouchUpdate:
-      if (std::abs(at.x - touchStart_.x) > kLongPressSlop || std::abs(at.y - touchStart_.y) > kLongPressSlop) {
+      if (std::abs(at.x - touchStart_.x) > drawing::kLongPressSlop || std::abs(at.y - touchStart_.y) > drawing::kLongPressSlop) {
         longPress_.stop();
       }
       if (!current_) break;
@@ -314,7 +293,7 @@ void CLiveDrawingLayer::OnLongPress() {
   DiscardStroke();
   auto* camera = qobject_cast<win::Window*>(parentWidget());
   auto* owner = camera != nullptr ? qobject_cast<win::Window*>(camera->parentWidget()) : nullptr;
-  if (owner != nullptr) owner->PostCommand(PickerOf(tool));
+  if (owner != nullptr) owner->PostCommand(drawing::PickerOfTool(tool));
 }
 
 // The pen draws with the chosen width; its pressure is not used.

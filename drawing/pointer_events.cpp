@@ -3,7 +3,15 @@
 #include <QMouseEvent>
 #include <QPointingDevice>
 
+#include "core/command_ids.h"
+
 namespace orvilo::drawing {
+
+int PickerOfTool(StrokeKind tool) {
+  if (IsShape(tool)) return command::kShapes;
+  if (tool == StrokeKind::Eraser) return command::kPenType;
+  return command::kColour;
+}
 
 bool IsEmulatedMouse(const QMouseEvent* event) {
   const QPointingDevice* device = event->pointingDevice();

@@ -124,6 +124,18 @@ void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, con
   }
 }
 
+void PrepareMask(QImage& mask, QSize size, QRect& used) {
+  if (mask.size() != size) {
+    mask = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+  } else if (!used.isEmpty()) {
+    QPainter clear(&mask);
+    clear.setCompositionMode(QPainter::CompositionMode_Source);
+    clear.fillRect(used, Qt::transparent);
+  }
+  used = QRect();
+}
+
 void RenderSegment(QImage& mask, const Stroke& stroke, std::size_t i) {
   if (IsShape(stroke.kind) || i < 1 || i >= stroke.points.size()) return;
   QPainter painter(&mask);

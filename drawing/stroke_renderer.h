@@ -30,6 +30,11 @@ QRect SegmentBounds(const Stroke& stroke, std::size_t i);
 // the drawing to that box (the pixels inside come out as without it).
 void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, const QRect& clip = QRect());
 
+// Makes `mask` a transparent ARGB picture of `size` for the next freehand
+// stroke: a new one when its size differs, else only `used` (what the last
+// stroke drew on) cleared. `used` comes back empty.
+void PrepareMask(QImage& mask, QSize size, QRect& used);
+
 // Draws the segment ending at point i (i >= 1) opaque into the stroke's mask
 // (a transparent ARGB picture of the client size). Shapes draw nothing here.
 void RenderSegment(QImage& mask, const Stroke& stroke, std::size_t i);

@@ -107,17 +107,7 @@ void CVyr3ImageWnd::BeginStroke(gdi::Point at) {
   if (IsShape(tool_)) stroke.points.push_back(at);
   current_ = std::move(stroke);
   SetCapture();
-  if (IsFreehand(tool_)) {
-    if (live_.size() != size()) {
-      live_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-      live_.fill(Qt::transparent);
-    } else if (!liveBounds_.isEmpty()) {
-      QPainter clear(&live_);
-      clear.setCompositionMode(QPainter::CompositionMode_Source);
-      clear.fillRect(liveBounds_, Qt::transparent);
-    }
-    liveBounds_ = QRect();
-  }
+  if (IsFreehand(tool_)) drawing::PrepareMask(live_, size(), liveBounds_);
 }
 
 void CVyr3ImageWnd::ContinueStroke(gdi::Point at) {
