@@ -26,9 +26,17 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--demo-camera") == 0) {
       options.demoCamera = true;
+    } else if (std::strcmp(argv[i], "--tour") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::cerr << "Vexmar_Orvilo: --tour needs a folder\n";
+        return 2;
+      }
+      options.tourFolder = argv[++i];
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::cout << "Usage: Vexmar_Orvilo [--demo-camera]\n"
-                   "  --demo-camera  add the built-in demo camera, so the program runs without one attached\n";
+      std::cout << "Usage: Vexmar_Orvilo [--demo-camera] [--tour <folder>]\n"
+                   "  --demo-camera    add the built-in demo camera, so the program runs without one attached\n"
+                   "  --tour <folder>  run the scripted lesson and leave its screenshots, files and report.json\n"
+                   "                   in <folder>; exit status 0 only when every step was ok\n";
       return 0;
     }
   }

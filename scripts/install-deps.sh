@@ -22,6 +22,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   xvfb xauth x11-utils xdotool sox libsndfile1-dev
+  # the lesson tour's test: its JSON report and the recording it leaves
+  jq gstreamer1.0-plugins-base-apps
   # reading exported PDFs back (pdftotext, pdftoppm, pdfinfo)
   poppler-utils
 )

@@ -2,6 +2,8 @@
 // window run modally until it ends, then the program ends.
 #pragma once
 
+#include <string>
+
 #include "platform/sys/single_instance.h"
 
 namespace orvilo::shell {
@@ -9,6 +11,9 @@ namespace orvilo::shell {
 struct ApplicationOptions {
   // Adds the built-in demo camera (a known model) to the devices.
   bool demoCamera = false;
+  // Not empty: the scripted lesson runs and leaves its files and report in
+  // this folder (docs/tour.md).
+  std::string tourFolder;
 };
 
 class CVyr3App {
@@ -16,7 +21,8 @@ class CVyr3App {
   explicit CVyr3App(ApplicationOptions options) : options_(options) {}
 
   // Runs the program; the exit code of the process (0, also when another
-  // copy is already running and this one ends without a window).
+  // copy is already running and this one ends without a window). A tour
+  // ends with 0 only when every step of it was ok.
   int Run();
 
   static constexpr const char* kInstanceName = "Vyr-3Mutex";
@@ -26,6 +32,7 @@ class CVyr3App {
   int ExitInstance();
 
   ApplicationOptions options_;
+  int exitCode_ = 0;
   sys::SingleInstanceLock instance_;
 };
 

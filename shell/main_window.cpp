@@ -10,6 +10,7 @@
 #include "platform/sys/program_folder.h"
 #include "platform/win/geometry.h"
 #include "shell/ar_chapter_picker.h"
+#include "shell/camera_search.h"
 #include "shell/key_router.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_button.h"
@@ -49,6 +50,7 @@ CVyr3Dlg::CVyr3Dlg(MainWindowServices services)
 }
 
 CVyr3Dlg::~CVyr3Dlg() {
+  cameraReturn_.reset();  // no device-list call reaches a window being taken apart
   // The settings that change while the program runs are written before any
   // child is destroyed, so the camera view can still be asked.
   if (initialised_) {
@@ -76,10 +78,6 @@ bool CVyr3Dlg::OnInitDialog() {
 
   settings_ = store_.ReadAtStart();
   cameraMode_.RepairUnfinishedRecordings();
-  setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
-
-  korean_ = store_.IsKoreanWindowLanguage();
-  featureVariant_ = core::FeatureVariantOf(model_);
 
   int screenHeight = kMainWindowMaximumHeight;
   QRect desktop(0, 0, kMainWindowWidth, kMainWindowMaximumHeight);
@@ -91,6 +89,16 @@ bool CVyr3Dlg::OnInitDialog() {
   setMinimumSize(kMinimumTrackingSize.width, kMinimumTrackingSize.height);
   resize(kMainWindowWidth, InitialMainWindowHeight(screenHeight));
   move(desktop.x() + (desktop.width() - width()) / 2, desktop.y() + (desktop.height() - height()) / 2);
+
+  // Everything below depends on the camera model, so a camera plugged in
+  // while the search page shows starts the program as if it had been there.
+  if (model_ == core::kNoCamera && !WaitForCamera()) {
+    EndDialog(win::kResultClose);
+    return true;
+  }
+  setWindowTitle(QString::fromStdString(core::MainWindowCaption(model_, settings_.title)));
+  korean_ = store_.IsKoreanWindowLanguage();
+  featureVariant_ = core::FeatureVariantOf(model_);
 
   LoadFramePictures();
   CreateTitleButtons();
@@ -113,19 +121,52 @@ bool CVyr3Dlg::OnInitDialog() {
       [this](int id) { OnCommand(id); });
   initialised_ = true;
 
+  // A model was identified, so a device of the list matches and is bound.
   const bool bound = cameraMode_.BindCamera();
   if (bound && model_ == kModelSettledByTheCamera && children_.camera) model_ = children_.camera->Model();
-  if (!bound) {
-    SettingsDialogState noCamera;
-    noCamera.page = SettingsPage::NoCamera;
-    RunSettingsDialog(noCamera);
-    EndDialog(win::kResultClose);
-    return true;
-  }
 
   if (children_.camera) children_.camera->SetFitMode(settings_.fullScreen ? 0 : 1);
   if (children_.movie) children_.movie->SetMovieFit(settings_.fullScreen ? 0 : 1);
   if (children_.image) children_.image->SetFullScreenPicture(settings_.fullScreen);
+
+  cameraReturn_ = std::make_unique<CameraSearch>(*services_.devices, [this] { return LostCameraListedAgain(); });
+  cameraReturn_->Start([this] { BindReturnedCamera(); });
+  return true;
+}
+
+// The camera view's own retry opens the lost device again, which finds a
+// camera that comes back on the same device node after up to 3 s; a change
+// of the device list finds it at once, also on another node.
+bool CVyr3Dlg::LostCameraListedAgain() {
+  const camera::CameraView* camera = children_.camera.get();
+  if (mode_ != ViewMode::Camera || !camera || camera->GetOverlayStatus() != camera::OverlayStatus::Disconnected) {
+    return false;
+  }
+  devices_.EnumerateDevices();
+  return devices_.IdentifyModel() != core::kNoCamera;
+}
+
+void CVyr3Dlg::BindReturnedCamera() {
+  cameraMode_.BindCamera();
+  cameraReturn_->Start([this] { BindReturnedCamera(); });  // for the next time it is lost
+}
+
+// No supported camera at start: the "Searching for Camera" page shows until
+// one is listed (true, the model identified) or the page is closed (false).
+bool CVyr3Dlg::WaitForCamera() {
+  CameraSearch search(*services_.devices, [this] {
+    devices_.EnumerateDevices();
+    return devices_.IdentifyModel() != core::kNoCamera;
+  });
+  while (model_ == core::kNoCamera) {
+    SettingsDialogState searching;
+    searching.page = SettingsPage::NoCamera;
+    searching.cameraSearch = &search;
+    if (RunSettingsDialog(searching) != win::kResultOk) return false;
+    // The page saw a camera; one that went again at once is waited for anew.
+    devices_.EnumerateDevices();
+    model_ = devices_.IdentifyModel();
+  }
   return true;
 }
 

@@ -19,6 +19,7 @@
 #include "core/view_mode.h"
 #include "platform/audio/master_volume.h"
 #include "platform/win/dialog.h"
+#include "shell/camera_search.h"
 #include "shell/child_windows.h"
 #include "shell/command_bars.h"
 #include "shell/frame_geometry.h"
@@ -105,6 +106,9 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   void LoadFramePictures();
   void CreateTitleButtons();
   void CreateChildWindows();
+  bool WaitForCamera();
+  bool LostCameraListedAgain();
+  void BindReturnedCamera();
   ar::ArServices ArServicesOfThisWindow();
   bool CreateChild(win::Window* child, int index);
   void PlaceTitleButtons();
@@ -142,6 +146,8 @@ class CVyr3Dlg : public win::Dialog, private ModeHost {
   std::unique_ptr<ui::CSkinPrograssBar> volumeSlider_;
   std::unique_ptr<QWidget> blank_;
   std::unique_ptr<QWidget> help_;
+  // While running: binds a lost camera as soon as the device list has it again.
+  std::unique_ptr<CameraSearch> cameraReturn_;
 
   int zoomPercent_ = 100;
   bool korean_ = true;

@@ -12,6 +12,7 @@
 #include "platform/gdi/key_colour.h"
 #include "platform/win/geometry.h"
 #include "platform/win/window_shape.h"
+#include "shell/camera_search.h"
 #include "ui/skin/skin_ids.h"
 #include "ui/skin_radio_button.h"
 #include "ui/skin_resources.h"
@@ -73,6 +74,10 @@ QString ReadDictionary(const std::string& path) {
 CVyrResolutionDLG::CVyrResolutionDLG(SettingsDialogState& state, bool korean, QWidget* owner)
     : state_(state), korean_(korean), owner_(owner) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+}
+
+CVyrResolutionDLG::~CVyrResolutionDLG() {
+  if (state_.page == SettingsPage::NoCamera && state_.cameraSearch != nullptr) state_.cameraSearch->Stop();
 }
 
 QSize CVyrResolutionDLG::PageSize() const {
@@ -231,7 +236,11 @@ bool CVyrResolutionDLG::OnInitDialog() {
     nameEdit_->setGeometry(20, 61, 310, 24);
   } else if (state_.page == SettingsPage::ArChapter) {
     CreateArPickerControls();
+  } else if (state_.page == SettingsPage::NoCamera && state_.cameraSearch != nullptr) {
+    state_.cameraSearch->Start([this] { EndDialog(win::kResultOk); });
   }
+  // Named like its page, so that the page can be told apart on the desktop.
+  setWindowTitle(Title());
   return true;
 }
 

@@ -5,6 +5,10 @@
 // strip. Without its frame pictures it paints a white page with a thin grey
 // border; a button without its picture gets a plain drawn one.
 //
+// The "Searching for Camera" page (6) runs the state's camera search while
+// it shows and ends with OK when a supported camera is listed; its close
+// button ends it with Close.
+//
 // The AR chapter picker (page 7) takes the program folder as text 1 (the
 // AR content is read from its folder AR), the grade as the AR grade and the
 // preset unit as the AR semester and unit; on OK the semester and unit are
@@ -31,6 +35,8 @@ class CVyrResolutionDLG : public win::Dialog {
  public:
   // `korean` from the component language rule at construction.
   CVyrResolutionDLG(SettingsDialogState& state, bool korean, QWidget* owner);
+  // Stops the no-camera page's search, whatever ended the page.
+  ~CVyrResolutionDLG() override;
 
   // Control identifiers of the dialog.
   static constexpr int kClose = 1625;

@@ -12,13 +12,15 @@ class QWidget;
 
 namespace orvilo::shell {
 
+class CameraSearch;
+
 enum class SettingsPage {
   Resolution = 0,        // camera models 0-4
   ResolutionGroupB = 1,  // models 5, 6
   Settings = 2,          // image and movie folders, camera settings
   About = 3,
   Dictionary = 5,
-  NoCamera = 6,
+  NoCamera = 6,          // "Searching for Camera": closed, or OK when a camera came
   ArChapter = 7,
   Rename = 8,
   ResolutionGroupC = 9  // models 7, 8
@@ -35,6 +37,10 @@ struct SettingsDialogState {
   int arGrade = 0;             // page 7 input
   int arSemester = 0;          // page 7 input and output
   int arUnit = 0;
+  // Page 6 input: the search the page runs while it shows; it ends the page
+  // with OK once a supported camera is listed. None: the page only waits to
+  // be closed.
+  CameraSearch* cameraSearch = nullptr;
 };
 
 class SettingsDialogRunner {

@@ -611,6 +611,7 @@ void CSpeechEditorDlg::Export() {
   std::atomic<int> progress{0};
   std::atomic<bool> finished{false};
   request.cancel = &cancel;
+  exportCancel_ = &cancel;
   request.progress = [&progress](double share) { progress = static_cast<int>(share * 1000); };
 
   // The export runs beside the window thread so that the progress can be
@@ -634,6 +635,7 @@ void CSpeechEditorDlg::Export() {
     QThread::msleep(10);
   }
   worker.join();
+  exportCancel_ = nullptr;
   dialog.hide();
   QApplication::restoreOverrideCursor();
 
@@ -783,6 +785,13 @@ void CSpeechEditorDlg::keyPressEvent(QKeyEvent* event) {
     return;
   }
   win::Dialog::keyPressEvent(event);
+}
+
+void CSpeechEditorDlg::closeEvent(QCloseEvent* event) {
+  // Closed from outside (a logout, a signal) while an export runs: the export
+  // is cancelled, leaving no half file, and the window ends once it returns.
+  if (exportCancel_ != nullptr) *exportCancel_ = true;
+  win::Dialog::closeEvent(event);
 }
 
 void CSpeechEditorDlg::dragEnterEvent(QDragEnterEvent* event) {

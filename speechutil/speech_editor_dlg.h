@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QFont>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -111,6 +112,7 @@ class CSpeechEditorDlg : public win::Dialog {
   bool OnCommand(int commandId) override;
   std::intptr_t OnMessage(const win::Msg& message) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -174,6 +176,7 @@ class CSpeechEditorDlg : public win::Dialog {
   int speakerPicture_ = 0;
   int generation_ = 0;  // of the playback whose messages count
   EngineText playedText_;
+  std::atomic<bool>* exportCancel_ = nullptr;  // while an export runs
   QFont editFont_;
   std::unique_ptr<SpeechPlayback> playback_;
 };

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "platform/media/demo_camera_frames.h"
+#include "platform/media/demo_camera_plug.h"
 
 GST_DEBUG_CATEGORY_STATIC(demo_camera_src_debug);
 #define GST_CAT_DEFAULT demo_camera_src_debug
@@ -61,11 +62,6 @@ GstStaticPadTemplate srcTemplate = GST_STATIC_PAD_TEMPLATE(
                     "framerate = (fraction) [ 1/1, 60/1 ]"));
 
 std::mutex painterLock;
-// Whether the demo camera is plugged in (tests unplug it at run time).
-std::atomic<bool>& Plugged() {
-  static std::atomic<bool> plugged{true};
-  return plugged;
-}
 
 orvilo::media::DemoPagePainter& PagePainter() {
   static orvilo::media::DemoPagePainter painter;
@@ -207,7 +203,7 @@ gboolean SetCaps(GstBaseSrc* base, GstCaps* caps) {
 
 gboolean Start(GstBaseSrc* base) {
   auto* self = GST_DEMO_CAMERA_SRC(base);
-  if (!Plugged()) {
+  if (!orvilo::media::DemoCameraPlugged()) {
     GST_ELEMENT_ERROR(self, RESOURCE, OPEN_READ, ("The camera is not connected."), ("demo camera unplugged"));
     return FALSE;
   }
@@ -297,7 +293,7 @@ GstFlowReturn Create(GstPushSrc* push, GstBuffer** out) {
   const int brightness = self->brightness;
   const int contrast = self->contrast;
   GST_OBJECT_UNLOCK(self);
-  if (!Plugged()) {
+  if (!orvilo::media::DemoCameraPlugged()) {
     GST_ELEMENT_ERROR(self, RESOURCE, READ, ("The camera stopped sending pictures."), ("demo camera unplugged"));
     return GST_FLOW_ERROR;
   }
@@ -386,8 +382,6 @@ static void gst_demo_camera_src_init(GstDemoCameraSrc* self) {
 }
 
 namespace orvilo::media {
-
-void SetDemoCameraPlugged(bool plugged) { Plugged() = plugged; }
 
 void SetDemoPagePainter(DemoPagePainter painter) {
   std::lock_guard lock(painterLock);

@@ -7,6 +7,11 @@
 #include <QImage>
 #include <functional>
 
+// Plugged in or out (demo_camera_plug.h): unplugged, a running demo camera
+// fails at its next frame like a pulled USB camera and a new one fails to
+// start, until it is plugged in again.
+#include "platform/media/demo_camera_plug.h"
+
 G_BEGIN_DECLS
 
 #define GST_TYPE_DEMO_CAMERA_SRC (gst_demo_camera_src_get_type())
@@ -23,11 +28,6 @@ inline constexpr const char* kDemoCameraElement = "orvilodemocamsrc";
 // camera films a plain test card.
 using DemoPagePainter = std::function<QImage(int width, int height)>;
 void SetDemoPagePainter(DemoPagePainter painter);
-
-// Plugs the demo camera in or out (default in): unplugged, a running demo
-// camera fails at its next frame like a pulled USB camera and a new one
-// fails to start, until it is plugged in again.
-void SetDemoCameraPlugged(bool plugged);
 
 // Registers the element in the running process (no plug-in file); true when
 // it is available afterwards.

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/media/demo_camera_plug.h"
+#include "platform/media/device_watch.h"
 #include "platform/media/gstreamer_runtime.h"
 #include "platform/media/sysfs_usb_ids.h"
 
@@ -71,6 +73,10 @@ class SystemDeviceEnumerator : public DeviceEnumerator {
     return devices;
   }
 
+  std::unique_ptr<DeviceWatch> WatchVideoDevices(std::function<void()> changed) override {
+    return WatchDeviceMonitor(std::move(changed));
+  }
+
   std::vector<CaptureDevice> AudioDevices() override {
     bool monitored = false;
     return MonitorDevices(
@@ -92,13 +98,18 @@ class DemoDeviceEnumerator : public DeviceEnumerator {
   explicit DemoDeviceEnumerator(std::unique_ptr<DeviceEnumerator> system) : system_(std::move(system)) {}
   std::vector<CaptureDevice> VideoDevices() override {
     auto devices = system_ ? system_->VideoDevices() : std::vector<CaptureDevice>{};
-    devices.push_back({"demo#vid_0000&pid_a308#orvilo", "Orvilo Demo Camera", kDemoCameraPath});
+    if (DemoCameraPlugged()) devices.push_back({"demo#vid_0000&pid_a308#orvilo", "Orvilo Demo Camera", kDemoCameraPath});
     return devices;
   }
+  // The microphone is part of the camera, as on USB document cameras.
   std::vector<CaptureDevice> AudioDevices() override {
     auto devices = system_ ? system_->AudioDevices() : std::vector<CaptureDevice>{};
-    devices.push_back({"demo#microphone", "Orvilo Demo Microphone", kDemoCameraPath});
+    if (DemoCameraPlugged()) devices.push_back({"demo#microphone", "Orvilo Demo Microphone", kDemoCameraPath});
     return devices;
+  }
+  std::unique_ptr<DeviceWatch> WatchVideoDevices(std::function<void()> changed) override {
+    auto system = system_ ? system_->WatchVideoDevices(changed) : nullptr;
+    return CombineWatches(std::move(system), WatchDemoCameraPlug(std::move(changed)));
   }
 
  private:
@@ -106,6 +117,8 @@ class DemoDeviceEnumerator : public DeviceEnumerator {
 };
 
 }  // namespace
+
+std::unique_ptr<DeviceWatch> DeviceEnumerator::WatchVideoDevices(std::function<void()>) { return nullptr; }
 
 std::unique_ptr<DeviceEnumerator> MakeSystemDeviceEnumerator() { return std::make_unique<SystemDeviceEnumerator>(); }
 

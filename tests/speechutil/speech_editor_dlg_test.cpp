@@ -16,11 +16,13 @@
 #include <QTimer>
 #include <QSlider>
 #include <QTextCursor>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/sys/file_io.h"
 #include "platform/win/common_dialogs.h"
+#include "platform/win/termination_requests.h"
 #include "speechutil/about_dlg.h"
 #include "speechutil/export_file_dialog.h"
 #include "speechutil/message_boxes.h"
@@ -355,6 +357,31 @@ TEST_F(SpeechEditorTest, ALongExportCanBeCancelledFromItsProgress) {
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(settings.fileFormat, 7);
   EXPECT_TRUE(dialog->IsControlEnabled(kPlay));
+}
+
+// A logout or a signal while a long export runs, before its progress shows:
+// the export is cancelled (no file, no message) and the window ends as the
+// program's own termination handling closes it.
+TEST_F(SpeechEditorTest, ATerminationRequestDuringAnExportCancelsItAndEndsTheWindow) {
+  auto dialog = Open();
+  dialog->SendCommand(kLanguageFirst + 1);
+  QString text;
+  while (text.size() < 200000) text += "The class reads one more sentence together, slowly and clearly. ";
+  dialog->Editor()->setPlainText(text);
+  exportDialog.answers = {ExportChoice{folder / "long.wav", 7}};
+  win::TerminationRequests termination([] { win::TerminationRequests::CloseEveryWindow(); });
+  QTimer::singleShot(0, [&] { dialog->SendCommand(kFile); });
+  // The progress shows once the export has run 50 ms; the request comes before.
+  QTimer::singleShot(10, [] { std::raise(SIGTERM); });
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(dialog->DoModal(), win::kResultCancel);
+  EXPECT_LT(timer.elapsed(), 3000);
+  EXPECT_EQ(termination.LastSignal(), SIGTERM);
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) left.push_back(entry.path().filename());
+  EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& name) { return name.starts_with("long"); }), 0);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(SpeechEditorTest, DroppedLinksAreFollowedToTheirText) {

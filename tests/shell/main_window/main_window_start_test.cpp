@@ -131,6 +131,86 @@ TEST_F(MainWindowTest, NoKnownCameraShowsTheNoCameraPageAndEndsWithClose) {
   EXPECT_EQ(Setting("FULLSCREEN"), "FALSE");
 }
 
+// A camera plugged in while the search page shows: the page ends with OK
+// and start-up goes on as if the camera had been there from the start.
+TEST_F(MainWindowTest, ACameraPluggedInDuringTheSearchStartsTheProgramWithIt) {
+  AttachCamera(0);
+  WriteSettings("[QEL-3]\r\nRESOLUTION=4\r\n");
+  settingsDialog.steps.push_back({win::kResultOk, [&](SettingsDialogState& state) {
+                                    EXPECT_NE(state.cameraSearch, nullptr);
+                                    AttachCamera(7);
+                                  }});
+  bool ran = false;
+  Run([&](CVyr3Dlg& window) {
+    ran = true;
+    EXPECT_EQ(window.Model(), 7);
+    EXPECT_EQ(window.windowTitle(), "WRM-5.0");
+    EXPECT_EQ(window.Mode(), ViewMode::Camera);
+    EXPECT_TRUE(window.Children().At(kCameraViewIndex)->isVisibleTo(&window));
+  });
+  EXPECT_TRUE(ran);
+  ASSERT_EQ(settingsDialog.runs.size(), 1u);
+  EXPECT_EQ(settingsDialog.runs[0].page, SettingsPage::NoCamera);
+  EXPECT_TRUE(LogHasInOrder({"camera.SetResolution(7,4)", "camera.SelectDevices(/dev/video9,hw:9)"}));
+  EXPECT_EQ(factory.panelModel, 7);
+  EXPECT_EQ(factory.tabVariant, 1);  // model 7's tabs, not those of no camera
+}
+
+// The page saw a camera that was gone again when the window looked: the
+// page shows again, and closing it still ends the program.
+TEST_F(MainWindowTest, ACameraGoneAgainAtOnceBringsTheSearchBack) {
+  AttachCamera(0);
+  settingsDialog.steps.push_back({win::kResultOk, nullptr});
+  settingsDialog.steps.push_back({win::kResultClose, nullptr});
+  bool ran = false;
+  const int result = Run([&](CVyr3Dlg&) { ran = true; });
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(result, win::kResultClose);
+  ASSERT_EQ(settingsDialog.runs.size(), 2u);
+  EXPECT_EQ(settingsDialog.runs[1].page, SettingsPage::NoCamera);
+  EXPECT_FALSE(Logged("camera.SelectDevices(/dev/video9,hw:9)"));
+}
+
+// While running, a change of the device list binds a lost camera at once
+// when the list has a camera again; only in camera mode while the view
+// shows it lost.
+TEST_F(MainWindowTest, ALostCameraIsBoundAgainWhenTheDeviceListHasItAgain) {
+  using camera::OverlayStatus;
+  struct Case {
+    const char* what;
+    OverlayStatus overlay;
+    bool cameraMode;
+    bool listed;
+    bool bound;
+  };
+  const Case cases[] = {
+      {"lost and listed again", OverlayStatus::Disconnected, true, true, true},
+      {"lost, not listed yet", OverlayStatus::Disconnected, true, false, false},
+      {"not lost", OverlayStatus::None, true, true, false},
+      {"lost in image mode", OverlayStatus::Disconnected, false, true, false},
+  };
+  const std::string bind = "camera.SelectDevices(/dev/video9,hw:9)";
+  for (const Case& c : cases) {
+    AttachCamera(8);
+    Run([&](CVyr3Dlg& window) {
+      if (!c.cameraMode) Command(window, command::kModeImage);
+      ASSERT_TRUE(devices.changed) << "the window watches the devices";
+      factory.camera->overlay = c.overlay;
+      if (!c.listed) AttachCamera(0);
+      log.clear();
+      devices.changed();  // as from the monitor's thread: only queues a look
+      ProcessEvents();
+      EXPECT_EQ(Logged(bind), c.bound) << c.what;
+      if (!c.bound) return;
+      // And the next time it is lost.
+      log.clear();
+      devices.changed();
+      ProcessEvents();
+      EXPECT_EQ(Logged(bind), true) << c.what << ", again";
+    });
+  }
+}
+
 TEST_F(MainWindowTest, EveryKnownCameraIsBoundAndTheLastOneStays) {
   devices.video.push_back({"usb#vid_0000&pid_a307#/dev/video4", "Second", "/dev/video4"});
   Run([&](CVyr3Dlg&) {});

@@ -30,6 +30,11 @@ TEST(FrameGeometry, ReplacementButtonsStandInThePlaceOfTheButtonsTheyReplace) {
   // Picture controls and interval capture follow Pause, leaving no gap.
   EXPECT_EQ(BarButtonPosition(0, 12, 1038), (Point{13 + 53 * 10, 30}));
   EXPECT_EQ(BarButtonPosition(0, 13, 885), (Point{13 + 53 * 11, 30}));
+  // Draw and Clear of the live picture two places later, clear of the zoom
+  // buttons from a client 990 wide.
+  EXPECT_EQ(BarButtonPosition(0, 16, 1038), (Point{13 + 53 * 14, 30}));
+  EXPECT_EQ(BarButtonPosition(0, 17, 990).x + BarButtonLook(0, 17).width,
+            TitleButtonRect(TitleButtonId::ZoomIn, 990, {}).left);
   EXPECT_EQ(BarButtonPosition(1, 5, 1038), BarButtonPosition(1, 2, 1038));
   EXPECT_EQ(BarButtonPosition(3, 3, 1038), BarButtonPosition(3, 2, 1038));
   EXPECT_EQ(BarButtonPosition(2, 6, 1038), (Point{13 + 53 * 6, 30}));

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,11 +15,28 @@
 namespace orvilo::shell::testing {
 
 class FakeDevices : public media::DeviceEnumerator {
+  class Watch : public media::DeviceWatch {
+   public:
+    explicit Watch(FakeDevices& owner) : owner_(owner) {}
+    ~Watch() override { owner_.changed = nullptr; }
+
+   private:
+    FakeDevices& owner_;
+  };
+
  public:
   std::vector<media::CaptureDevice> video;
   std::vector<media::CaptureDevice> audio;
   std::vector<media::CaptureDevice> VideoDevices() override { return video; }
   std::vector<media::CaptureDevice> AudioDevices() override { return audio; }
+
+  // The call of the running watch (empty when none runs); a test calls it
+  // where the device monitor would report a change.
+  std::function<void()> changed;
+  std::unique_ptr<media::DeviceWatch> WatchVideoDevices(std::function<void()> onChange) override {
+    changed = std::move(onChange);
+    return std::make_unique<Watch>(*this);
+  }
 
   // A camera of `model` at /dev/video9 with a microphone (0: none attached).
   void AttachCamera(int model) {
