@@ -7,6 +7,7 @@
 
 #include "core/camera_model.h"
 #include "camera/capture_devices.h"
+#include "drawing/stroke.h"
 #include "platform/gdi/packed_dib.h"
 #include "platform/win/window.h"
 #include "core/view_mode.h"
@@ -85,6 +86,18 @@ class CameraView : public win::Window {
   virtual void ShowFilmstrip(bool show) = 0;
   virtual bool FilmstripShown() const = 0;
   virtual std::string FilmstripStill(int index) const = 0;
+
+  // The drawing over the live picture: shown (and taking the pointer) or
+  // hidden with its strokes kept; cleared; its pen. A snapshot with the
+  // drawing is the current frame with the shown strokes drawn into it at the
+  // frame's own resolution (empty when there is no frame).
+  virtual void ShowLiveDrawing(bool show) = 0;
+  virtual bool LiveDrawingShown() const = 0;
+  virtual void ClearLiveDrawing() = 0;
+  virtual void SetLiveDrawingTool(drawing::StrokeKind tool) = 0;
+  virtual void SetLiveDrawingPenWidth(int width) = 0;
+  virtual void SetLiveDrawingPenColour(int entry) = 0;
+  virtual gdi::PackedDib TakeAnnotatedSnapshot() = 0;
 
   virtual OverlayStatus GetOverlayStatus() const = 0;
   virtual void SetOverlayStatus(OverlayStatus status) = 0;

@@ -14,6 +14,7 @@
 #include "camera/focus_popup.h"
 #include "camera/picture_popup.h"
 #include "camera/frame_transforms.h"
+#include "camera/live_drawing_layer.h"
 #include "camera/live_view_geometry.h"
 #include "core/command_ids.h"
 #include "platform/camctl/camera_controls.h"
@@ -52,6 +53,9 @@ CVyr3CameraWnd::CVyr3CameraWnd(QWidget* parent) : CameraView(parent) {
   InstallDemoCameraPage();
   splitBar_ = ui::LoadSkinBitmap(skin::kSplitBar);
   insetFrame_ = gdi::KeyColourToTransparent(ui::LoadSkinBitmap(skin::kInsetFrame));
+  liveDrawing_ = new CLiveDrawingLayer(this);
+  liveDrawing_->setObjectName("LiveDrawing");
+  liveDrawing_->hide();
   navigator_ = new ui::CNavigatorWnd(this);
   navigator_->setObjectName("CAMERANAVI");
   navigator_->SetControlId(kCameraNavigatorId);
@@ -398,6 +402,7 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     picture = frame_;
     arrival = frameArrivalNs_;
   }
+  QRect shownSource, shownTarget;
   if (!picture.isNull()) {
     // While recording the picture is fitted or stretched, never zoomed.
     const bool recording = state_ == GraphState::Recording;
@@ -406,8 +411,11 @@ void CVyr3CameraWnd::paintEvent(QPaintEvent*) {
     if (plan.draw) {
       painter.setRenderHint(QPainter::SmoothPixmapTransform, plan.source.size() != plan.target.size());
       painter.drawImage(plan.target, picture, plan.source);
+      shownSource = plan.source;
+      shownTarget = plan.target;
     }
   }
+  PlaceLiveDrawing(shownSource, shownTarget);
   const auto overlay = GetOverlayStatus();
   if (overlay != OverlayStatus::None) {
     QFont font("Arial");
@@ -478,7 +486,11 @@ void CVyr3CameraWnd::SetArrangement(Arrangement arrangement) {
 
 // --- transforms ----------------------------------------------------------
 
-void CVyr3CameraWnd::RecomputeRotateFlipCode() { rotateFlipCode_ = gdi::RotateFlipCode(rotation_, mirror_, flip_); }
+void CVyr3CameraWnd::RecomputeRotateFlipCode() {
+  const int before = rotateFlipCode_;
+  rotateFlipCode_ = gdi::RotateFlipCode(rotation_, mirror_, flip_);
+  TurnLiveDrawing(before, rotateFlipCode_);
+}
 
 void CVyr3CameraWnd::ToggleMirror() {
   mirror_ = !mirror_;
@@ -598,6 +610,7 @@ void CVyr3CameraWnd::PostToMainWindow(int commandId) {
 
 void CVyr3CameraWnd::resizeEvent(QResizeEvent* event) {
   CameraView::resizeEvent(event);
+  liveDrawing_->setGeometry(rect());
   if (focusPopup_ != nullptr && focusPopup_->isVisible()) {
     focusPopup_->hide();
     if (auto* owner = qobject_cast<win::Window*>(parentWidget())) owner->SendMessage(message::kFocusPopupHidden);

@@ -36,6 +36,7 @@ class ControlDevice;
 namespace orvilo::camera {
 
 class CVyrFilmstripWnd;
+class CLiveDrawingLayer;
 class CVyrMFocusWnd;
 class CVyrPictureWnd;
 
@@ -98,6 +99,14 @@ class CVyr3CameraWnd : public CameraView {
   std::string FilmstripStill(int index) const override { return stills_.Path(index); }
   const Filmstrip& Stills() const { return stills_; }
   CVyrFilmstripWnd* FilmstripWindow() const { return filmstrip_; }
+  // The drawing over the live picture (camera_window_drawing.cpp).
+  void ShowLiveDrawing(bool show) override;
+  bool LiveDrawingShown() const override;
+  void ClearLiveDrawing() override;
+  void SetLiveDrawingTool(drawing::StrokeKind tool) override;
+  void SetLiveDrawingPenWidth(int width) override;
+  void SetLiveDrawingPenColour(int entry) override;
+  gdi::PackedDib TakeAnnotatedSnapshot() override;
   OverlayStatus GetOverlayStatus() const override { return static_cast<OverlayStatus>(overlay_.load()); }
   void SetOverlayStatus(OverlayStatus status) override { overlay_ = static_cast<int>(status); }
 
@@ -127,6 +136,7 @@ class CVyr3CameraWnd : public CameraView {
   ui::CNavigatorWnd* Navigator() const { return navigator_; }
   CVyrMFocusWnd* FocusPopup() const { return focusPopup_; }
   CVyrPictureWnd* PicturePopup() const { return picturePopup_; }
+  CLiveDrawingLayer* LiveDrawing() const { return liveDrawing_; }
   const IntervalCapture& Interval() const { return interval_; }
   const gdi::Rect& ZoomSource() const { return zoomSource_; }
 
@@ -163,6 +173,10 @@ class CVyr3CameraWnd : public CameraView {
   // One badge at the top right ("● Interval 10 s · 3"); the n-th below the
   // ones before it.
   void PaintBadge(QPainter& painter, int row, const QColor& dot, const QString& text) const;
+  // The drawing layer learns where the picture shows; its strokes follow a
+  // new rotate/flip code of the picture.
+  void PlaceLiveDrawing(const QRect& source, const QRect& target);
+  void TurnLiveDrawing(int codeBefore, int codeAfter);
 
   core::CameraModel model_ = core::kNoCamera;
   core::FrameSize size_{1280, 1024};
@@ -203,6 +217,7 @@ class CVyr3CameraWnd : public CameraView {
   QImage frame_;
   std::int64_t frameArrivalNs_ = 0;
 
+  CLiveDrawingLayer* liveDrawing_ = nullptr;  // a child under the popups: Qt destroys it with the view
   ui::CNavigatorWnd* navigator_ = nullptr;
   CVyrMFocusWnd* focusPopup_ = nullptr;
   CVyrPictureWnd* picturePopup_ = nullptr;  // made when first shown

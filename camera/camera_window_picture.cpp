@@ -98,7 +98,7 @@ void CVyr3CameraWnd::StopIntervalCapture() {
 // skipped; the run goes on with the next one.
 void CVyr3CameraWnd::TakeIntervalStill() {
   if (!interval_.Running()) return;
-  const gdi::PackedDib still = TakeSnapshot(false);
+  const gdi::PackedDib still = TakeAnnotatedSnapshot();
   if (still.IsEmpty()) return;
   const std::string path = interval_.NextPath(sys::GetLocalTime());
   if (gdi::WriteBitmapFile(path, still)) {

@@ -35,7 +35,7 @@ inline constexpr int kShortcutHelp = 1143;  // the list of keys over the window,
 
 // Command bars: button i of bar b is FirstBarButton(b) + i.
 inline constexpr int kBarFirstButton[5] = {1045, 1065, 1075, 1085, 1095};
-inline constexpr int kBarButtonCount[5] = {16, 6, 8, 4, 16};
+inline constexpr int kBarButtonCount[5] = {18, 6, 8, 4, 16};
 constexpr int BarButton(int bar, int index) { return kBarFirstButton[bar] + index; }
 
 // Bar 0, camera mode.
@@ -59,6 +59,10 @@ inline constexpr int kIntervalCapture = 1058;
 // stills (open or close), both toggles.
 inline constexpr int kTimeLapse = 1059;
 inline constexpr int kFilmstrip = 1060;
+// The drawing over the live picture: on and off with the pen tools in the
+// palette (toggle), and cleared.
+inline constexpr int kLiveDrawing = 1061;
+inline constexpr int kClearLiveDrawing = 1062;
 
 // Bar 1, image mode.
 inline constexpr int kOpenPicture = 1065;

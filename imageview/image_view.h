@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "imageview/stroke.h"
+#include "drawing/stroke.h"
 #include "platform/gdi/packed_dib.h"
 #include "platform/gdi/rect.h"
 #include "platform/win/window.h"
 #include "core/view_mode.h"
 
 namespace orvilo::imageview {
+
+// The view's tools are the strokes of the shared drawing model.
+using drawing::StrokeKind;
 
 enum class BoardKind { Capture = 0, Blackboard = 1, Whiteboard = 2, Note = 3 };
 

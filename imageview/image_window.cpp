@@ -15,7 +15,7 @@
 #include "imageview/blind_geometry.h"
 #include "imageview/blind_window.h"
 #include "imageview/picture_transforms.h"
-#include "imageview/stroke_renderer.h"
+#include "drawing/stroke_renderer.h"
 #include "imageview/view_geometry.h"
 #include "platform/gdi/bitmap_file.h"
 #include "platform/gdi/key_colour.h"

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "imageview/drawing.h"
+#include "drawing/drawing.h"
 #include "imageview/image_view.h"
 #include "imageview/view_geometry.h"
 #include "ui/navigator_window.h"
@@ -36,6 +36,10 @@ class QTabletEvent;
 class QTouchEvent;
 
 namespace orvilo::imageview {
+
+using drawing::Drawing;
+using drawing::DrawingCommand;
+using drawing::Stroke;
 
 class CBlindWnd;
 
@@ -222,7 +226,7 @@ class CVyr3ImageWnd : public ImageView {
   // Drawing state.
   Drawing drawing_;
   StrokeKind tool_ = StrokeKind::Pen;
-  int penWidth_ = kInitialPenWidth;
+  int penWidth_ = drawing::kInitialPenWidth;
   std::uint32_t penColour_ = 0;
   std::optional<Stroke> current_;
   QImage live_;       // the stroke in progress, opaque, in its own mask

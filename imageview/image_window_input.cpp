@@ -9,8 +9,9 @@
 #include "imageview/blind_geometry.h"
 #include "imageview/blind_window.h"
 #include "imageview/image_window.h"
-#include "imageview/shape_geometry.h"
-#include "imageview/stroke_renderer.h"
+#include "drawing/pointer_events.h"
+#include "drawing/shape_geometry.h"
+#include "drawing/stroke_renderer.h"
 #include "platform/win/geometry.h"
 #include "ui/pen_palette.h"
 
@@ -33,35 +34,23 @@ void CVyr3ImageWnd::SetPenColour(int entry) {
 
 // ---- Pointer routing ------------------------------------------------------------
 
-namespace {
 // Mouse events Qt or the system make from a finger or a pen: the view takes
 // those as touch and tablet events already, so they must not draw again.
-bool EmulatedMouse(const QMouseEvent* event) {
-  const QPointingDevice* device = event->pointingDevice();
-  if (device == nullptr) return false;
-  switch (device->type()) {
-    case QInputDevice::DeviceType::TouchScreen:
-    case QInputDevice::DeviceType::Stylus:
-    case QInputDevice::DeviceType::Airbrush:
-    case QInputDevice::DeviceType::Puck: return true;
-    default: return false;
-  }
-}
-}  // namespace
+using drawing::IsEmulatedMouse;
 
 void CVyr3ImageWnd::mousePressEvent(QMouseEvent* event) {
-  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
+  if (touchActive_ || penDown_ || IsEmulatedMouse(event)) return event->ignore();
   if (event->button() != Qt::LeftButton) return ImageView::mousePressEvent(event);
   BeginPointer(PointOf(event));
 }
 
 void CVyr3ImageWnd::mouseMoveEvent(QMouseEvent* event) {
-  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
+  if (touchActive_ || penDown_ || IsEmulatedMouse(event)) return event->ignore();
   MovePointer(PointOf(event), rect().contains(event->position().toPoint()));
 }
 
 void CVyr3ImageWnd::mouseReleaseEvent(QMouseEvent* event) {
-  if (touchActive_ || penDown_ || EmulatedMouse(event)) return event->ignore();
+  if (touchActive_ || penDown_ || IsEmulatedMouse(event)) return event->ignore();
   if (event->button() != Qt::LeftButton) return ImageView::mouseReleaseEvent(event);
   EndPointer(PointOf(event));
 }
@@ -118,17 +107,7 @@ void CVyr3ImageWnd::BeginStroke(gdi::Point at) {
   if (IsShape(tool_)) stroke.points.push_back(at);
   current_ = std::move(stroke);
   SetCapture();
-  if (IsFreehand(tool_)) {
-    if (live_.size() != size()) {
-      live_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-      live_.fill(Qt::transparent);
-    } else if (!liveBounds_.isEmpty()) {
-      QPainter clear(&live_);
-      clear.setCompositionMode(QPainter::CompositionMode_Source);
-      clear.fillRect(liveBounds_, Qt::transparent);
-    }
-    liveBounds_ = QRect();
-  }
+  if (IsFreehand(tool_)) drawing::PrepareMask(live_, size(), liveBounds_);
 }
 
 void CVyr3ImageWnd::ContinueStroke(gdi::Point at) {
@@ -140,7 +119,7 @@ void CVyr3ImageWnd::ContinueStroke(gdi::Point at) {
     update(before.united(ShapePreviewBounds(stroke)));
     return;
   }
-  if (!FarEnoughForNewPoint(stroke.points.back(), at)) return;
+  if (!drawing::FarEnoughForNewPoint(stroke.points.back(), at)) return;
   stroke.points.push_back(at);
   const std::size_t last = stroke.points.size() - 1;
   RenderSegment(live_, stroke, last);
@@ -298,7 +277,7 @@ void CVyr3ImageWnd::EndMarking() {
 }
 
 void CVyr3ImageWnd::SetSelection(const gdi::Rect& selection) {
-  gdi::Rect r = OrderedRect(gdi::Point{selection.left, selection.top}, gdi::Point{selection.right, selection.bottom});
+  gdi::Rect r = drawing::OrderedRect(gdi::Point{selection.left, selection.top}, gdi::Point{selection.right, selection.bottom});
   r.left = std::clamp(r.left, 0, std::max(width() - 1, 0));
   r.right = std::clamp(r.right, 0, std::max(width() - 1, 0));
   r.top = std::clamp(r.top, 0, std::max(height() - 1, 0));
@@ -309,7 +288,7 @@ void CVyr3ImageWnd::SetSelection(const gdi::Rect& selection) {
 
 // While marking, a dotted XOR band; afterwards a red outline.
 void CVyr3ImageWnd::PaintSelection(QPainter& painter) const {
-  const gdi::Rect r = OrderedRect(gdi::Point{selection_.left, selection_.top}, gdi::Point{selection_.right, selection_.bottom});
+  const gdi::Rect r = drawing::OrderedRect(gdi::Point{selection_.left, selection_.top}, gdi::Point{selection_.right, selection_.bottom});
   if (r.Width() <= 0 && r.Height() <= 0) return;
   painter.save();
   if (markingDrag_) {

@@ -7,28 +7,19 @@
 
 #include "core/command_ids.h"
 #include "core/zoom.h"
+#include "drawing/pointer_events.h"
 #include "imageview/image_window.h"
 
 namespace orvilo::imageview {
 
 namespace {
 
-// A finger held this long within kLongPressSlop of where it touched down is
-// a long press (the usual figures of touch desktops).
-constexpr int kLongPressMilliseconds = 600;
-constexpr int kLongPressSlop = 10;
+using drawing::kLongPressMilliseconds;
+using drawing::kLongPressSlop;
 
 gdi::Point PointOf(const QPointF& position) {
   const QPoint p = position.toPoint();
   return gdi::Point{p.x(), p.y()};
-}
-
-// The picker a long press opens for a tool: the shapes for a shape, the
-// widths for the eraser, the colours for the pen and the highlighter.
-int PickerOf(StrokeKind tool) {
-  if (IsShape(tool)) return command::kShapes;
-  if (tool == StrokeKind::Eraser) return command::kPenType;
-  return command::kColour;
 }
 
 }  // namespace
@@ -137,7 +128,7 @@ void CVyr3ImageWnd::OnLongPress() {
   if (mode_ != ViewMode::Image || !current_ || !touchActive_) return;
   const StrokeKind tool = current_->kind;
   DiscardStroke();
-  if (win::Window* owner = Owner()) owner->PostCommand(PickerOf(tool));
+  if (win::Window* owner = Owner()) owner->PostCommand(drawing::PickerOfTool(tool));
 }
 
 // The pen draws with the width chosen in the width picker: its pressure is

@@ -40,7 +40,7 @@ void CommandBars::Create(ViewMode mode, win::Window* owner, bool korean, int cli
     button->SetToolTip(ui::CommandBarToolTip(bar, index, korean));
     if (commandId == command::kManualFocus || commandId == command::kPanelView ||
         commandId == command::kIntervalCapture || commandId == command::kTimeLapse ||
-        commandId == command::kFilmstrip) {
+        commandId == command::kFilmstrip || commandId == command::kLiveDrawing) {
       button->toggle = 1;
       button->toggleState = ToggleState::Off;
     }

@@ -15,7 +15,9 @@ using gdi::Size;
 
 inline constexpr int kMainWindowWidth = 1038;
 inline constexpr int kMainWindowMaximumHeight = 861;
-inline constexpr Size kMinimumTrackingSize{885, 500};
+// Narrow enough for a small screen, wide enough that the camera bar's last
+// button (Clear of the live drawing) stays clear of the zoom buttons.
+inline constexpr Size kMinimumTrackingSize{990, 500};
 inline constexpr int kCaptionHeight = 25;
 inline constexpr int kSizingCornerSize = 14;
 inline constexpr Size kInsetSize{400, 305};

@@ -61,7 +61,12 @@ std::intptr_t CVyr3Dlg::OnMessage(const win::Msg& msg) {
         readingMode_.OnPointerActivity(msg.wParam);
       }
       return 0;
-    case message::kPickerChoice: imageMode_.OnPickerChoice(wParam, static_cast<int>(msg.lParam)); return 0;
+    case message::kPickerChoice:
+      // The drawing over the live picture takes the pen choices while it shows.
+      if (!cameraMode_.OnPickerChoice(wParam, static_cast<int>(msg.lParam))) {
+        imageMode_.OnPickerChoice(wParam, static_cast<int>(msg.lParam));
+      }
+      return 0;
     case message::kCameraSettings:
       cameraMode_.ShowPropertyPages(win::Window::FromHandleId(static_cast<std::uint32_t>(msg.wParam)));
       return 0;

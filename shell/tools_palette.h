@@ -6,7 +6,9 @@
 
 namespace orvilo::shell {
 
-enum class ToolSet { Camera = 0, Image = 1 };
+// The camera tools, the image tools, or the pen tools of the drawing over
+// the live picture (pen .. shapes, the first seven image tools).
+enum class ToolSet { Camera = 0, Image = 1, LiveDrawing = 2 };
 
 class ToolsPalette : public win::Window {
   Q_OBJECT

@@ -126,14 +126,17 @@ void CVyr3ToolsWnd::SetToolSet(ToolSet set) {
 }
 
 void CVyr3ToolsWnd::LayOutButtons() {
-  const bool image = set_ == ToolSet::Image;
+  const bool camera = set_ == ToolSet::Camera;
+  const std::size_t imageTools = set_ == ToolSet::Image ? imageButtons_.size()
+                                 : camera             ? 0
+                                                      : static_cast<std::size_t>(kLiveDrawingToolCount);
   for (std::size_t i = 0; i < cameraButtons_.size(); ++i) {
     cameraButtons_[i]->move(0, kPaletteGrip + 28 * static_cast<int>(i));
-    cameraButtons_[i]->setVisible(!image);
+    cameraButtons_[i]->setVisible(camera);
   }
   for (std::size_t i = 0; i < imageButtons_.size(); ++i) {
     imageButtons_[i]->move(0, kPaletteGrip + 28 * static_cast<int>(i));
-    imageButtons_[i]->setVisible(image);
+    imageButtons_[i]->setVisible(i < imageTools);
   }
 }
 

@@ -1,6 +1,6 @@
 // CVyr3ToolsWnd, the floating tools palette: the seven camera tools
-// (28 x 205) or the thirteen image tools (28 x 373) under a grip that drags
-// it. Tool buttons post their command to the main window; the colour, pen
+// (28 x 205), the thirteen image tools (28 x 373) or the seven pen tools of
+// the drawing over the live picture (28 x 205) under a grip that drags it. Tool buttons post their command to the main window; the colour, pen
 // width, shape and board buttons open a picker and, on a choice, send
 // message 1575 (wParam tool number = id - 1534, lParam the entry).
 #pragma once
@@ -22,7 +22,10 @@ namespace orvilo::shell {
 
 inline constexpr int kPaletteWidth = 28;
 inline constexpr int kPaletteGrip = 9;
-constexpr int PaletteHeight(ToolSet set) { return kPaletteGrip + 28 * (set == ToolSet::Camera ? 7 : 13); }
+// The pen tools of the live picture: pen, highlighter, colour, pen type,
+// eraser, erase all, shapes.
+inline constexpr int kLiveDrawingToolCount = 7;
+constexpr int PaletteHeight(ToolSet set) { return kPaletteGrip + 28 * (set == ToolSet::Image ? 13 : 7); }
 
 // The palette's rectangle while it is dragged, corrected against the main
 // window's client size: kept off the frame, the title area and the bars.

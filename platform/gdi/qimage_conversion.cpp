@@ -36,7 +36,15 @@ PackedDib FromQImage(const QImage& image, int bitCount) {
   PackedDib dib = PackedDib::Create(converted.width(), converted.height(), bitCount);
   if (dib.IsEmpty()) return dib;
   const std::size_t rowBytes = static_cast<std::size_t>(dib.width()) * dib.bytesPerPixel();
-  for (int y = 0; y < dib.height(); ++y) std::memcpy(dib.Row(y), converted.constScanLine(y), rowBytes);
+  for (int y = 0; y < dib.height(); ++y) {
+    std::uint8_t* row = dib.Row(y);
+    std::memcpy(row, converted.constScanLine(y), rowBytes);
+    // An RGB32 picture made over outside pixels (a camera's BGRx frame)
+    // keeps their fourth byte, often 0, which some readers take for alpha.
+    if (bitCount == 32) {
+      for (std::size_t x = 3; x < rowBytes; x += 4) row[x] = 0xFF;
+    }
+  }
   return dib;
 }
 

@@ -63,6 +63,10 @@ CameraMode::CameraMode(ModeContext context, camera::CaptureDevices& devices, con
 Handover CameraMode::Leave(ViewMode next, Entry entry) {
   Handover handover;
   camera::CameraView* camera = context_.children.camera.get();
+  if (camera && camera->LiveDrawingShown()) {
+    camera->ShowLiveDrawing(false);  // its strokes stay for the next time it is turned on
+    context_.bars.MakeReleasedToggle(command::kLiveDrawing);
+  }
   if (entry == Entry::WithContent || !camera) return handover;
   if (ShowsAPicture(next)) handover.picture = camera->TakeSnapshot(true);
   camera->CloseCamera();
@@ -135,7 +139,7 @@ bool CameraMode::OnCommand(int id) {
     case command::kOpenFile: OpenFile(); return true;
     case command::kSaveFrame:
       if (camera) {
-        gdi::PackedDib frame = camera->TakeSnapshot(false);
+        gdi::PackedDib frame = camera->TakeAnnotatedSnapshot();
         if (!frame.IsEmpty()) {
           if (const auto path = context_.host.RunFileDialog(true, FileFilter::SavePicture, "bmp")) {
             camera->SaveBitmapFile(*path, frame);
@@ -165,7 +169,11 @@ bool CameraMode::OnCommand(int id) {
     case command::kIntervalCapture: ToggleIntervalCapture(); return true;
     case command::kTimeLapse: ToggleTimeLapse(); return true;
     case command::kFilmstrip: ToggleFilmstrip(); return true;
-    default: return OnTool(id);
+    case command::kLiveDrawing: ToggleLiveDrawing(); return true;
+    case command::kClearLiveDrawing:
+      if (camera) camera->ClearLiveDrawing();
+      return true;
+    default: return OnLiveDrawingTool(id) || OnTool(id);
   }
 }
 
@@ -292,7 +300,7 @@ void CameraMode::TogglePalette() {
   if (paletteEnabled_) {
     context_.stage.HidePalette();
   } else if (tools) {
-    tools->SetToolSet(ToolSet::Camera);
+    tools->SetToolSet(PaletteToolSet());
     tools->show();
     tools->raise();
   }
@@ -326,6 +334,54 @@ bool CameraMode::OnTool(int id) {
     default: camera->RotateQuarter(); break;
   }
   return true;
+}
+
+ToolSet CameraMode::PaletteToolSet() const {
+  const camera::CameraView* camera = context_.children.camera.get();
+  return camera && camera->LiveDrawingShown() ? ToolSet::LiveDrawing : ToolSet::Camera;
+}
+
+// The drawing shows with the pen tools in the palette, even when the palette
+// was turned off; turned off, the palette goes back to what it was.
+void CameraMode::ToggleLiveDrawing() {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!camera) return;
+  camera->ShowLiveDrawing(!camera->LiveDrawingShown());
+  if (camera->LiveDrawingShown() || paletteEnabled_) {
+    context_.stage.ShowPalette(PaletteToolSet());
+  } else {
+    context_.stage.HidePalette();
+  }
+}
+
+// The pen tools of the palette draw on the live picture while its drawing
+// shows in camera mode; otherwise they are the image view's.
+bool CameraMode::OnLiveDrawingTool(int id) {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (id < command::kPen || id > command::kShapes || !IsCurrent() || !camera || !camera->LiveDrawingShown()) return false;
+  switch (id) {
+    case command::kPen: camera->SetLiveDrawingTool(drawing::StrokeKind::Pen); break;
+    case command::kHighlighter: camera->SetLiveDrawingTool(drawing::StrokeKind::Highlighter); break;
+    case command::kEraser: camera->SetLiveDrawingTool(drawing::StrokeKind::Eraser); break;
+    case command::kEraseAll: camera->ClearLiveDrawing(); break;
+    default:  // colour, pen type, shapes: from a long press on the picture
+      if (context_.children.tools) context_.children.tools->OpenPicker(id);
+      break;
+  }
+  return true;
+}
+
+bool CameraMode::OnPickerChoice(int tool, int entry) {
+  camera::CameraView* camera = context_.children.camera.get();
+  if (!IsCurrent() || !camera || !camera->LiveDrawingShown()) return false;
+  switch (command::kFirstImageTool + tool) {
+    case command::kColour: camera->SetLiveDrawingPenColour(entry); return true;
+    case command::kPenType: camera->SetLiveDrawingPenWidth(drawing::PenWidthForEntry(entry)); return true;
+    case command::kShapes:
+      camera->SetLiveDrawingTool(static_cast<drawing::StrokeKind>(static_cast<int>(drawing::StrokeKind::Quadrangle) + entry));
+      return true;
+    default: return false;
+  }
 }
 
 void CameraMode::ReturnToNormal() {
@@ -549,7 +605,7 @@ void CameraMode::OnStillButton() {
   if (!camera) return;
   camera->SetOverlayStatus(camera::OverlayStatus::Capturing);
   camera->update();
-  gdi::PackedDib frame = camera->TakeSnapshot(false);
+  gdi::PackedDib frame = camera->TakeAnnotatedSnapshot();
   if (!frame.IsEmpty()) camera->SaveBitmapFile(sys::JoinPath(context_.settings.imageFolder, StillPictureName()), frame);
 }
 

@@ -9,6 +9,7 @@
 #include "camera/capture_devices.h"
 #include "core/camera_model.h"
 #include "shell/modes/mode.h"
+#include "shell/tools_palette.h"
 
 namespace orvilo::shell {
 
@@ -52,6 +53,10 @@ class CameraMode : public Mode {
   // picture in split screen (message 1283). Both carry the still's place.
   void OnOpenStill(int index);
   void OnCompareStill(int index);
+  // A picker of the palette chose an entry (message 1575) while the drawing
+  // over the live picture shows: its pen takes it. False when the choice is
+  // not the live drawing's.
+  bool OnPickerChoice(int tool, int entry);
   // A resize of the camera view hid the focus popup (message 1836).
   void OnFocusPopupHidden();
   void ShowPropertyPages(QWidget* owner);
@@ -66,6 +71,9 @@ class CameraMode : public Mode {
   void ChooseResolution();
   void ChooseFolders();
   void TogglePalette();
+  ToolSet PaletteToolSet() const;
+  void ToggleLiveDrawing();
+  bool OnLiveDrawingTool(int id);
   bool OnTool(int id);
   void SetArrangementOfViews(Arrangement arrangement);
   void ToggleSplit();

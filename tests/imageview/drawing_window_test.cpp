@@ -171,7 +171,7 @@ TEST_F(DrawingWindowTest, StrokesStayOnTheWindowWhenThePictureZooms) {
 TEST_F(DrawingWindowTest, PenChoicesApplyToTheNextStroke) {
   view.SetPenColour(3);
   view.SetPenColour(10);  // outside the palette: unchanged
-  view.SetPenWidth(PenWidthForEntry(3));
+  view.SetPenWidth(drawing::PenWidthForEntry(3));
   Drag(&view, {QPoint(10, 10), QPoint(60, 10)});
   const Stroke& stroke = view.GetDrawing().Strokes()[0];
   EXPECT_EQ(stroke.width, 7);

@@ -81,6 +81,8 @@ const std::vector<std::vector<BarButton>>& CommandBars() {
           {"interval", "인터벌", "Interval", "interval capture: stills every N seconds (toggle)"},
           {"timelapse", "타임랩스", "Timelapse", "time-lapse recording: a frame every N seconds into a 30 fps AVI (toggle)"},
           {"filmstrip", "필름", "Stills", "filmstrip of this session's stills (toggle)"},
+          {"pen", "판서", "Draw", "drawing over the live picture, with the pen tools (toggle)"},
+          {"eraseall", "판서지움", "Clear", "clear the drawing over the live picture"},
       },
       {
           {"open", "열기", "Open", "open a picture"},

@@ -53,4 +53,11 @@ TEST(QImageConversion, EmptyAndUnsupportedGiveNothing) {
   const PackedDib opaque = FromQImage(image, 32);
   ASSERT_FALSE(opaque.IsEmpty());
   EXPECT_EQ(opaque.Row(0)[3], 0xFF);
+  // A camera's BGRx frame wrapped as RGB32 carries 0 in the fourth byte.
+  std::uint8_t bgrx[2 * 4] = {10, 20, 30, 0, 40, 50, 60, 0};
+  const PackedDib frame = FromQImage(QImage(bgrx, 2, 1, 8, QImage::Format_RGB32), 32);
+  ASSERT_FALSE(frame.IsEmpty());
+  EXPECT_EQ(frame.Row(0)[0], 10);
+  EXPECT_EQ(frame.Row(0)[3], 0xFF);
+  EXPECT_EQ(frame.Row(0)[7], 0xFF);
 }

@@ -253,7 +253,7 @@ TEST_F(MainWindowTest, SaveFrameAsksForAFileOnlyWhenThereIsAFrame) {
   Run([&](CVyr3Dlg& window) {
     files.fileAnswers.push_back(std::string("/x/frame.bmp"));
     Command(window, command::kSaveFrame);
-    EXPECT_TRUE(LogHasInOrder({"camera.TakeSnapshot(0)", "camera.SaveBitmapFile(/x/frame.bmp,64x48)"}));
+    EXPECT_TRUE(LogHasInOrder({"camera.TakeAnnotatedSnapshot", "camera.SaveBitmapFile(/x/frame.bmp,64x48)"}));
     factory.camera->snapshotWidth = 0;
     Command(window, command::kSaveFrame);
     EXPECT_EQ(files.fileRequests.size(), 1u);

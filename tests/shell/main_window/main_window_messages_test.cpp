@@ -42,6 +42,13 @@ TEST_F(MainWindowTest, PickerChoicesSetTheDrawingTools) {
     const std::pair<int, int> choices[] = {{2, 4}, {3, 2}, {6, 1}, {7, 3}, {5, 1}, {0, 0}};
     for (const auto& [tool, entry] : choices) Message(window, message::kPickerChoice, tool, entry);
     EXPECT_EQ(log, (CallLog{"image.SetPenColour(4)", "image.SetPenWidth(5)", "image.SetCurrentTool(4)", "image.SetBoard(3)"}));
+
+    // While the drawing over the live picture shows, its pen takes them.
+    Command(window, command::kLiveDrawing);
+    log.clear();
+    for (const auto& [tool, entry] : choices) Message(window, message::kPickerChoice, tool, entry);
+    EXPECT_EQ(log, (CallLog{"camera.SetLiveDrawingPenColour(4)", "camera.SetLiveDrawingPenWidth(5)",
+                            "camera.SetLiveDrawingTool(4)", "image.SetBoard(3)"}));
   });
 }
 
@@ -65,7 +72,7 @@ TEST_F(MainWindowTest, StillButtonSavesTheFrameUnderTheLocalTimeInTheImageFolder
     ProcessEvents();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0], "camera.SetOverlayStatus(2)");
-    EXPECT_EQ(log[1], "camera.TakeSnapshot(0)");
+    EXPECT_EQ(log[1], "camera.TakeAnnotatedSnapshot");
     const std::string prefix = "camera.SaveBitmapFile(" + window.Settings().imageFolder + "/";
     ASSERT_EQ(log[2].rfind(prefix, 0), 0u) << log[2];
     const std::string name = log[2].substr(prefix.size(), 18);
@@ -148,14 +155,14 @@ TEST_F(MainWindowTest, ResizeKeepsFloatingWindowsInsideAndHidesTheBars) {
   Run([&](CVyr3Dlg& window) {
     window.Children().tools->move(1000, 600);
     Command(window, command::kModeReading);
-    window.resize(900, 600);
+    window.resize(1000, 600);
     ProcessEvents();
     const QRect palette = window.Children().tools->geometry();
-    EXPECT_LE(palette.right() + 1, 900 - 17);
+    EXPECT_LE(palette.right() + 1, 1000 - 17);
     EXPECT_LE(palette.bottom() + 1, 600 - 18);
     EXPECT_FALSE(window.Children().readingBar->isVisibleTo(&window));
-    EXPECT_EQ(window.Children().reading->geometry().right() + 1, 900 - 5);
-    EXPECT_EQ(window.TitleButton(TitleButtonId::Close)->pos(), QPoint(900 - 31, 3));
+    EXPECT_EQ(window.Children().reading->geometry().right() + 1, 1000 - 5);
+    EXPECT_EQ(window.TitleButton(TitleButtonId::Close)->pos(), QPoint(1000 - 31, 3));
   });
 }
 
@@ -185,7 +192,7 @@ TEST_F(MainWindowTest, TheTopStripDragsTheWindowAndTheCornerSizesItDownToTheMini
     SendMouse(&window, QEvent::MouseButtonPress, corner);
     SendMouse(&window, QEvent::MouseMove, corner - QPoint(600, 600));
     SendMouse(&window, QEvent::MouseButtonRelease, corner - QPoint(600, 600));
-    EXPECT_EQ(window.size(), QSize(885, 500));
+    EXPECT_EQ(window.size(), QSize(kMinimumTrackingSize.width, kMinimumTrackingSize.height));
   });
 }
 

@@ -264,5 +264,76 @@ TEST_F(CameraModeTest, ADroppedStillIsComparedWithTheLivePictureInSplitScreen) {
   EXPECT_EQ(mode.CurrentArrangement(), Arrangement::Normal);
 }
 
+// The drawing over the live picture: the bar button shows it with the pen
+// tools in the palette (even with the palette turned off) and hides it
+// again; the pen tools and pickers reach the camera view only while it shows
+// and camera mode is current; otherwise they stay the image view's.
+TEST_F(CameraModeTest, LiveDrawingShowsWithThePenToolsWhichReachTheCameraOnlyWhileItShows) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  auto* tools = Give<RecordingToolsPalette>(children.tools);
+  mode.OnCommand(command::kPalette);  // the palette off
+  ASSERT_FALSE(tools->isVisible());
+  EXPECT_FALSE(mode.OnCommand(command::kHighlighter));  // the image view's
+  log.clear();
+
+  mode.OnCommand(command::kLiveDrawing);
+  EXPECT_TRUE(camera->liveDrawingShown);
+  EXPECT_EQ(tools->set, ToolSet::LiveDrawing);
+  EXPECT_TRUE(tools->isVisible());
+  struct Case {
+    int command;
+    const char* call;
+  };
+  const Case tools_[] = {{command::kHighlighter, "camera.SetLiveDrawingTool(1)"},
+                         {command::kEraser, "camera.SetLiveDrawingTool(2)"},
+                         {command::kPen, "camera.SetLiveDrawingTool(0)"},
+                         {command::kEraseAll, "camera.ClearLiveDrawing"},
+                         {command::kClearLiveDrawing, "camera.ClearLiveDrawing"}};
+  for (const Case& c : tools_) {
+    log.clear();
+    EXPECT_TRUE(mode.OnCommand(c.command)) << c.command;
+    EXPECT_EQ(log, (CallLog{c.call})) << c.command;
+  }
+  log.clear();
+  mode.OnCommand(command::kColour);  // a long press on the picture
+  EXPECT_EQ(log, (CallLog{"tools.OpenPicker(1536)"}));
+  log.clear();
+  EXPECT_TRUE(mode.OnPickerChoice(command::kColour - command::kFirstImageTool, 2));
+  EXPECT_TRUE(mode.OnPickerChoice(command::kPenType - command::kFirstImageTool, 3));
+  EXPECT_TRUE(mode.OnPickerChoice(command::kShapes - command::kFirstImageTool, 1));
+  EXPECT_FALSE(mode.OnPickerChoice(command::kBoard - command::kFirstImageTool, 1));
+  EXPECT_EQ(log, (CallLog{"camera.SetLiveDrawingPenColour(2)", "camera.SetLiveDrawingPenWidth(7)",
+                          "camera.SetLiveDrawingTool(4)"}));
+
+  host.current = ViewMode::Image;  // another mode's tools are its own
+  EXPECT_FALSE(mode.OnCommand(command::kPen));
+  EXPECT_FALSE(mode.OnPickerChoice(command::kColour - command::kFirstImageTool, 2));
+  host.current = ViewMode::Camera;
+
+  log.clear();
+  mode.OnCommand(command::kLiveDrawing);  // off: the palette goes back to off
+  EXPECT_EQ(log, (CallLog{"camera.ShowLiveDrawing(0)"}));
+  EXPECT_FALSE(tools->isVisible());
+  EXPECT_FALSE(mode.OnCommand(command::kPen));
+}
+
+// Stills carry the drawing: Save frame and the camera's still button take
+// the annotated snapshot; leaving the mode hides the drawing.
+TEST_F(CameraModeTest, StillsTakeTheDrawingAndLeavingHidesIt) {
+  auto* camera = Give<RecordingCameraView>(children.camera);
+  host.fileAnswers = {std::string("/x/frame.bmp")};
+  mode.OnCommand(command::kSaveFrame);
+  EXPECT_TRUE(HasInOrder(log, {"camera.TakeAnnotatedSnapshot", "camera.SaveBitmapFile(/x/frame.bmp,64x48)"}));
+  log.clear();
+  settings.imageFolder = "/pictures";
+  mode.OnStillButton();
+  EXPECT_TRUE(Contains(log, "camera.TakeAnnotatedSnapshot"));
+
+  camera->liveDrawingShown = true;
+  log.clear();
+  mode.Leave(ViewMode::Movie, Entry::ByTab);
+  EXPECT_EQ(log, (CallLog{"camera.ShowLiveDrawing(0)", "camera.CloseCamera"}));
+}
+
 }  // namespace
 }  // namespace orvilo::shell::testing

@@ -35,6 +35,12 @@ TEST(FrameGeometry, ReplacementButtonsStandInThePlaceOfTheButtonsTheyReplace) {
   EXPECT_EQ(BarButtonPosition(0, 15, 885), (Point{13 + 53 * 13, 30}));
   EXPECT_LE(BarButtonPosition(0, 15, 885).x + BarButtonLook(0, 15).width,
             TitleButtonRect(TitleButtonId::ZoomIn, 885, {}).left);
+  // Draw and Clear of the live picture two places later; the narrowest
+  // window still keeps the last of them clear of the zoom buttons.
+  EXPECT_EQ(BarButtonPosition(0, 16, 1038), (Point{13 + 53 * 14, 30}));
+  const int narrowest = kMinimumTrackingSize.width;
+  EXPECT_LE(BarButtonPosition(0, 17, narrowest).x + BarButtonLook(0, 17).width,
+            TitleButtonRect(TitleButtonId::ZoomIn, narrowest, {}).left);
   EXPECT_EQ(BarButtonPosition(1, 5, 1038), BarButtonPosition(1, 2, 1038));
   EXPECT_EQ(BarButtonPosition(3, 3, 1038), BarButtonPosition(3, 2, 1038));
   EXPECT_EQ(BarButtonPosition(2, 6, 1038), (Point{13 + 53 * 6, 30}));

@@ -36,7 +36,9 @@ std::string Text(Arrangement arrangement) {
   return "?";
 }
 
-std::string Text(ToolSet set) { return set == ToolSet::Camera ? "Camera" : "Image"; }
+std::string Text(ToolSet set) {
+  return set == ToolSet::Camera ? "Camera" : set == ToolSet::Image ? "Image" : "LiveDrawing";
+}
 
 std::string Text(const gdi::PackedDib& picture) {
   if (picture.IsEmpty()) return "none";

@@ -34,7 +34,7 @@ std::string Text(const std::string& value);
 std::string Text(const char* value);
 std::string Text(ViewMode mode);  // "Camera" …
 std::string Text(Arrangement arrangement);  // "Normal" …
-std::string Text(ToolSet set);  // "Camera" or "Image"
+std::string Text(ToolSet set);  // "Camera", "Image" or "LiveDrawing"
 std::string Text(const gdi::PackedDib& picture);  // "64x48", or "none"
 std::string Text(const media::CaptureDevice& device);  // its path
 std::string Text(const media::CaptureDevice* device);  // its path, or "none"

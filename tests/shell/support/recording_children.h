@@ -137,6 +137,17 @@ class RecordingCameraView : public camera::CameraView, Recorder {
   bool timeLapseRunning = false;
   bool filmstripShown = false;
   std::vector<std::string> stills;  // the filmstrip's files
+  void ShowLiveDrawing(bool show) override { Record("ShowLiveDrawing", liveDrawingShown = show); }
+  bool LiveDrawingShown() const override { return liveDrawingShown; }
+  void ClearLiveDrawing() override { Record("ClearLiveDrawing"); }
+  void SetLiveDrawingTool(drawing::StrokeKind tool) override { Record("SetLiveDrawingTool", tool); }
+  void SetLiveDrawingPenWidth(int width) override { Record("SetLiveDrawingPenWidth", width); }
+  void SetLiveDrawingPenColour(int entry) override { Record("SetLiveDrawingPenColour", entry); }
+  gdi::PackedDib TakeAnnotatedSnapshot() override {
+    Record("TakeAnnotatedSnapshot");
+    return snapshotWidth == 0 ? gdi::PackedDib() : TestPicture(snapshotWidth, snapshotHeight);
+  }
+  bool liveDrawingShown = false;
   camera::OverlayStatus GetOverlayStatus() const override { return overlay; }
   void SetOverlayStatus(camera::OverlayStatus status) override { Record("SetOverlayStatus", overlay = status); }
 };

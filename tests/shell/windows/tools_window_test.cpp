@@ -72,6 +72,22 @@ TEST_F(ToolsWindowTest, CameraToolsFirstThenTheImageToolsInATallerPalette) {
   EXPECT_EQ(palette.HitTestAt(QPoint(10, 20)), win::HitTest::Client);
 }
 
+// The drawing over the live picture: the seven pen tools, pen to shapes, in
+// a palette as tall as the camera tools'.
+TEST_F(ToolsWindowTest, LiveDrawingShowsThePenToolsOnly) {
+  palette.SetToolSet(ToolSet::Image);
+  palette.SetToolSet(ToolSet::LiveDrawing);
+  EXPECT_EQ(palette.geometry(), QRect(21, 113, 28, 205));
+  for (int id = 1525; id <= 1546; ++id) {
+    if (palette.Button(id) == nullptr) continue;  // 1532, 1533 are no tools
+    EXPECT_EQ(palette.Button(id)->isVisibleTo(&palette), id >= 1534 && id <= 1540) << id;
+  }
+  EXPECT_EQ(palette.Button(1540)->geometry(), QRect(0, 9 + 28 * 6, 28, 28));
+  palette.SetToolSet(ToolSet::Camera);
+  EXPECT_TRUE(palette.Button(1525)->isVisibleTo(&palette));
+  EXPECT_FALSE(palette.Button(1534)->isVisibleTo(&palette));
+}
+
 TEST_F(ToolsWindowTest, ToolButtonsPostTheirCommandsToTheMainWindow) {
   Click(palette.Button(1530));
   palette.SetToolSet(ToolSet::Image);

@@ -1,4 +1,4 @@
-#include "imageview/drawing.h"
+#include "drawing/drawing.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "core/command_ids.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 namespace {
 
 Stroke Named(int x) { return Stroke{StrokeKind::Pen, 6, 0, {{x, 0}, {x, 10}}}; }
@@ -131,4 +131,4 @@ TEST(StrokeRules, FreehandPointsAreKeptBeyondTwoPixelsManhattan) {
 }
 
 }  // namespace
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

@@ -1,10 +1,10 @@
-#include "imageview/shape_geometry.h"
+#include "drawing/shape_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 gdi::Rect OrderedRect(gdi::Point a, gdi::Point b) {
   return gdi::Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -37,4 +37,4 @@ std::vector<gdi::Point> WavePoints(gdi::Point start, gdi::Point end) {
   return points;
 }
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

@@ -1,12 +1,16 @@
-#include "imageview/drawing.h"
+#include "drawing/drawing.h"
 
 #include <iterator>
 
 #include "core/command_ids.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 namespace {
+
+void MapStroke(Stroke& stroke, const std::function<gdi::Point(gdi::Point)>& map) {
+  for (gdi::Point& p : stroke.points) p = map(p);
+}
 
 // A stroke appended to the list. While undone, the command holds it.
 class CommitStroke : public DrawingCommand {
@@ -17,6 +21,7 @@ class CommitStroke : public DrawingCommand {
   }
   void Redo(std::vector<Stroke>& strokes) override { strokes.push_back(std::move(stroke_)); }
   bool UndoRemovesLast() const override { return true; }
+  void MapPoints(const std::function<gdi::Point(gdi::Point)>& map) override { MapStroke(stroke_, map); }
 
  private:
   Stroke stroke_;
@@ -33,6 +38,9 @@ class EraseAllStrokes : public DrawingCommand {
   void Redo(std::vector<Stroke>& strokes) override {
     erased_ = std::move(strokes);
     strokes.clear();
+  }
+  void MapPoints(const std::function<gdi::Point(gdi::Point)>& map) override {
+    for (Stroke& stroke : erased_) MapStroke(stroke, map);
   }
 
  private:
@@ -80,10 +88,16 @@ bool Drawing::Redo() {
   return true;
 }
 
+void Drawing::MapPoints(const std::function<gdi::Point(gdi::Point)>& map) {
+  for (Stroke& stroke : strokes_) MapStroke(stroke, map);
+  for (const auto& step : undo_) step->MapPoints(map);
+  for (const auto& step : redo_) step->MapPoints(map);
+}
+
 void Drawing::Reset() {
   undo_.clear();
   redo_.clear();
   strokes_.clear();
 }
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

@@ -7,7 +7,7 @@
 
 #include "platform/gdi/rect.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 // The rectangle of two corners with left <= right and top <= bottom.
 gdi::Rect OrderedRect(gdi::Point a, gdi::Point b);
@@ -23,4 +23,4 @@ std::array<gdi::Point, 5> PolygonPoints(gdi::Point start, gdi::Point end);
 // line starts; empty when end.x <= start.x.
 std::vector<gdi::Point> WavePoints(gdi::Point start, gdi::Point end);
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

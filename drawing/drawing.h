@@ -23,9 +23,9 @@
 #include <memory>
 #include <vector>
 
-#include "imageview/stroke.h"
+#include "drawing/stroke.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 // A step of the history: applied once when made, then undone and redone.
 class DrawingCommand {
@@ -36,6 +36,8 @@ class DrawingCommand {
   // True when undoing only takes strokes off the end of the list (so a view
   // that keeps pictures of earlier states can step back without redrawing).
   virtual bool UndoRemovesLast() const { return false; }
+  // Moves the points of the strokes the step holds while they are off the list.
+  virtual void MapPoints(const std::function<gdi::Point(gdi::Point)>& map) = 0;
 };
 
 class Drawing {
@@ -56,6 +58,9 @@ class Drawing {
   bool Redo();
   // Forgets everything, strokes and history, without reports.
   void Reset();
+  // Moves every point, of the list and of the history, by `map` (the
+  // picture under the strokes turned or mirrored); reports nothing.
+  void MapPoints(const std::function<gdi::Point(gdi::Point)>& map);
 
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
@@ -76,4 +81,4 @@ class Drawing {
   Report report_;
 };
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

@@ -1,6 +1,8 @@
-// One annotation over the picture: a vector record the view replays at every
-// repaint and when it saves. Points are the view's client coordinates as they
-// were under the pointer; they do not follow zoom, panning or transforms.
+// One annotation over a picture: a vector record the surface replays at every
+// repaint and when it saves. Points are in the surface's own coordinates: the
+// image view keeps the client coordinates as they were under the pointer
+// (they do not follow zoom, panning or transforms); the drawing over the live
+// picture keeps the picture's pixels (picture_mapping.h).
 #pragma once
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 
 #include "platform/gdi/rect.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 // Kinds of stroke, also the current tool.
 enum class StrokeKind { Pen = 0, Highlighter = 1, Eraser = 2, Quadrangle = 3, Ellipse = 4, Polygon = 5, Line = 6, Wave = 7 };
@@ -44,4 +46,4 @@ constexpr int DrawnWidth(const Stroke& stroke) {
   return stroke.kind == StrokeKind::Highlighter ? 2 * stroke.width : stroke.width;
 }
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

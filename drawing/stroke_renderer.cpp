@@ -1,12 +1,12 @@
-#include "imageview/stroke_renderer.h"
+#include "drawing/stroke_renderer.h"
 
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
 
-#include "imageview/shape_geometry.h"
+#include "drawing/shape_geometry.h"
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 namespace {
 
@@ -124,6 +124,18 @@ void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, con
   }
 }
 
+void PrepareMask(QImage& mask, QSize size, QRect& used) {
+  if (mask.size() != size) {
+    mask = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+  } else if (!used.isEmpty()) {
+    QPainter clear(&mask);
+    clear.setCompositionMode(QPainter::CompositionMode_Source);
+    clear.fillRect(used, Qt::transparent);
+  }
+  used = QRect();
+}
+
 void RenderSegment(QImage& mask, const Stroke& stroke, std::size_t i) {
   if (IsShape(stroke.kind) || i < 1 || i >= stroke.points.size()) return;
   QPainter painter(&mask);
@@ -147,6 +159,13 @@ void CompositeMask(QPainter& painter, const QImage& mask, const Stroke& stroke, 
       painter.restore();
       return;
     case StrokeKind::Eraser: {
+      if (clean.isNull()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        painter.drawImage(area.topLeft(), mask, maskPart);
+        painter.restore();
+        return;
+      }
       QImage uncovered = mask.copy(maskPart);
       {
         QPainter through(&uncovered);
@@ -182,4 +201,4 @@ QRect ShapePreviewBounds(const Stroke& shape) {
   return QRect(QPoint(r.left - 2, top - 2), QPoint(r.right + 2, bottom + 2));
 }
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing

@@ -7,11 +7,11 @@
 #include <QImage>
 #include <QRect>
 
-#include "imageview/stroke.h"
+#include "drawing/stroke.h"
 
 class QPainter;
 
-namespace orvilo::imageview {
+namespace orvilo::drawing {
 
 QColor StrokeColour(const Stroke& stroke);
 
@@ -23,18 +23,25 @@ QRect SegmentBounds(const Stroke& stroke, std::size_t i);
 
 // Draws the whole stroke onto `target`. The eraser puts back the pixels of
 // `clean` (the picture without strokes, same size as the target) along its
-// path; the highlighter is drawn opaque into a mask of its own box and laid
+// path; with a null `clean` (a transparent layer over a picture drawn
+// elsewhere) it makes the target transparent there instead; the highlighter is drawn opaque into a mask of its own box and laid
 // over the target at alpha 128 once, so its own overlaps never darken.
 // Strokes with fewer than 2 points draw nothing. A non-empty `clip` limits
 // the drawing to that box (the pixels inside come out as without it).
 void RenderStroke(QImage& target, const Stroke& stroke, const QImage& clean, const QRect& clip = QRect());
+
+// Makes `mask` a transparent ARGB picture of `size` for the next freehand
+// stroke: a new one when its size differs, else only `used` (what the last
+// stroke drew on) cleared. `used` comes back empty.
+void PrepareMask(QImage& mask, QSize size, QRect& used);
 
 // Draws the segment ending at point i (i >= 1) opaque into the stroke's mask
 // (a transparent ARGB picture of the client size). Shapes draw nothing here.
 void RenderSegment(QImage& mask, const Stroke& stroke, std::size_t i);
 
 // Lays the part `area` of a stroke's mask over `painter`'s device: the pen as
-// it is, the highlighter at alpha 128, the eraser as the pixels of `clean`.
+// it is, the highlighter at alpha 128, the eraser as the pixels of `clean`
+// (or, with a null `clean`, as a hole through the device).
 void CompositeMask(QPainter& painter, const QImage& mask, const Stroke& stroke, const QImage& clean, const QRect& area);
 
 // The shape's outline in a 1-pixel white XOR pen (drawing it twice restores
@@ -42,4 +49,4 @@ void CompositeMask(QPainter& painter, const QImage& mask, const Stroke& stroke, 
 void DrawShapePreview(QPainter& painter, const Stroke& shape);
 QRect ShapePreviewBounds(const Stroke& shape);
 
-}  // namespace orvilo::imageview
+}  // namespace orvilo::drawing
