@@ -10,8 +10,6 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 source "$(dirname "$0")/../support/program_under_xvfb.sh"
 copy_program_folder "$source_folder"
-# In a sanitizer build: leaks of the desktop libraries are theirs, not ours.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_leaks.supp:print_suppressions=0"
 
 # Values the shutdown must rewrite: ROTATE 5 is one quarter turn, lower-case
 # true is off, and index 6 of a model-8 camera reads back as 4.

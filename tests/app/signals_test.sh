@@ -18,7 +18,6 @@ trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$wo
 
 source "$(dirname "$0")/../support/program_under_xvfb.sh"
 copy_program_folder "$source_folder"
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/third_party_leaks.supp:print_suppressions=0"
 start_xvfb
 
 fail() {

@@ -282,11 +282,15 @@ TEST_F(LiveView, TwoStillsInOneSecondLeaveOneFileWithTheBitmapBytes) {
   ASSERT_EQ(bytes.size(), 54u + 640 * 480 * 4);
   gdi::BitmapFileHeader header;
   std::memcpy(&header, bytes.data(), sizeof header);
-  EXPECT_EQ(header.bfType, 0x4D42);
-  EXPECT_EQ(header.bfSize, bytes.size());
-  EXPECT_EQ(header.bfReserved1, 0);
-  EXPECT_EQ(header.bfOffBits, 54u);
-  gdi::BitmapInfoHeader info;
+  // The header is packed: its 32-bit fields sit at odd offsets, so they are
+  // copied out before EXPECT_EQ takes them by reference.
+  const std::uint16_t type = header.bfType, reserved = header.bfReserved1;
+  const std::uint32_t fileSize = header.bfSize, offBits = header.bfOffBits;
+  EXPECT_EQ(type, 0x4D42);
+  EXPECT_EQ(fileSize, bytes.size());
+  EXPECT_EQ(reserved, 0);
+  EXPECT_EQ(offBits, 54u);
+  alignas(4) gdi::BitmapInfoHeader info;  // packed too, but its fields fall on their own alignment
   std::memcpy(&info, bytes.data() + 14, sizeof info);
   EXPECT_EQ(info.biSize, 40u);
   EXPECT_EQ(info.biWidth, 640);

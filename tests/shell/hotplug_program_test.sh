@@ -19,7 +19,6 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 source "$(dirname "$0")/../support/program_under_xvfb.sh"
 copy_program_folder "$source_folder"
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/../app" && pwd)/third_party_leaks.supp:print_suppressions=0"
 export ORVILO_DEMO_CAMERA_PLUG_FILE="$work/camera-plugged"
 rm -f "$ORVILO_DEMO_CAMERA_PLUG_FILE"
 

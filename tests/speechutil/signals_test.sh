@@ -17,8 +17,6 @@ export XDG_RUNTIME_DIR="$work/runtime"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 export ORVILO_AUDIO_OUT="wav:$work/heard.wav"
-# In a sanitizer build: leaks of the desktop libraries are theirs, not ours.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/../app" && pwd)/third_party_leaks.supp:print_suppressions=0"
 start_xvfb
 
 fail() {

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace orvilo::ui {
 namespace {
 
@@ -55,19 +57,20 @@ TEST(TouchReach, AFingerJustBesideAButtonPressesItTheMouseDoesNot) {
   MarkTouchTarget(&button);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  QPointingDevice* screen = QTest::createTouchDevice();
+  // Qt registers the device but does not delete it with the application.
+  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
 
   // 8 px below the button, on the window: the button takes it.
-  QTest::touchEvent(&window, screen).press(0, QPoint(115, 127), &window);
-  QTest::touchEvent(&window, screen).release(0, QPoint(115, 127), &window);
+  QTest::touchEvent(&window, screen.get()).press(0, QPoint(115, 127), &window);
+  QTest::touchEvent(&window, screen.get()).release(0, QPoint(115, 127), &window);
   QApplication::processEvents();
   EXPECT_EQ(button.presses, 1);
   EXPECT_EQ(button.releases, 1);
   EXPECT_EQ(button.lastPress, QPoint(15, 19));  // the nearest point inside it
 
   // Too far for a finger, and the mouse keeps the exact area.
-  QTest::touchEvent(&window, screen).press(0, QPoint(115, 150), &window);
-  QTest::touchEvent(&window, screen).release(0, QPoint(115, 150), &window);
+  QTest::touchEvent(&window, screen.get()).press(0, QPoint(115, 150), &window);
+  QTest::touchEvent(&window, screen.get()).release(0, QPoint(115, 150), &window);
   QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, QPoint(115, 127));
   QApplication::processEvents();
   EXPECT_EQ(button.presses, 1);
