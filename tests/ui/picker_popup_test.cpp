@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "ui/skin/skin_ids.h"
 #include "skin_test_support.h"
@@ -233,7 +234,7 @@ TEST_F(PickerTest, AFingerJustOutsideTheListTakesTheNearestRowTheMouseDoesNot) {
       {{-3, 50}, true, win::kResultClose, 0},         // beside: 91 px wide is wide enough
       {{45, -5}, false, win::kResultClose, 0},        // the mouse: exact
   };
-  QPointingDevice* screen = QTest::createTouchDevice();
+  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());  // Qt does not delete it
   for (const Case& c : cases) {
     CCobboDlg popup(false);
     popup.kind = PickerKind::Colour;
@@ -241,8 +242,8 @@ TEST_F(PickerTest, AFingerJustOutsideTheListTakesTheNearestRowTheMouseDoesNot) {
     popup.firstRow = gdi::Rect::FromPositionAndSize(50, 60, 91, 20);
     const int result = RunWith(popup, [&] {
       if (c.finger) {
-        QTest::touchEvent(&popup, screen).press(0, c.at, &popup);
-        QTest::touchEvent(&popup, screen).release(0, c.at, &popup);
+        QTest::touchEvent(&popup, screen.get()).press(0, c.at, &popup);
+        QTest::touchEvent(&popup, screen.get()).release(0, c.at, &popup);
       } else {
         Press(&popup, c.at);
         Release(&popup, c.at);
@@ -262,13 +263,13 @@ TEST_F(PickerTest, AFingerChoosesTheRowItLiftsFrom) {
   picker.kind = PickerKind::ZoomPercent;
   picker.selected = 3;
   picker.firstRow = gdi::Rect::FromPositionAndSize(300, 200, 60, 15);
-  QPointingDevice* screen = QTest::createTouchDevice();
+  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());  // Qt does not delete it
   int highlightedOnLanding = -1;
   const int result = RunWith(picker, [&] {
-    QTest::touchEvent(&picker, screen).press(0, QPoint(30, 7 * 15 + 5), &picker);
+    QTest::touchEvent(&picker, screen.get()).press(0, QPoint(30, 7 * 15 + 5), &picker);
     highlightedOnLanding = picker.selected;
-    QTest::touchEvent(&picker, screen).move(0, QPoint(30, 13 * 15 + 6), &picker);
-    QTest::touchEvent(&picker, screen).release(0, QPoint(30, 13 * 15 + 6), &picker);
+    QTest::touchEvent(&picker, screen.get()).move(0, QPoint(30, 13 * 15 + 6), &picker);
+    QTest::touchEvent(&picker, screen.get()).release(0, QPoint(30, 13 * 15 + 6), &picker);
   });
   EXPECT_EQ(highlightedOnLanding, 7);
   EXPECT_EQ(result, win::kResultOk);
