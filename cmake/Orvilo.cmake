@@ -17,6 +17,15 @@ if(ORVILO_SANITIZE)
   # separate words.
   set(ORVILO_SANITIZER_ENVIRONMENT
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0:intercept_tls_get_addr=0")
+  # The leak check takes one list: programs whose streaming threads call into
+  # Qt get the common list and tests/sanitizers/lsan-qt-foreign-threads.supp.
+  file(READ ${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp common_leaks)
+  file(READ ${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan-qt-foreign-threads.supp foreign_thread_leaks)
+  file(WRITE ${CMAKE_BINARY_DIR}/lsan-qt-foreign-threads.supp "${common_leaks}\n${foreign_thread_leaks}")
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp ${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan-qt-foreign-threads.supp)
+  set(ORVILO_SANITIZER_ENVIRONMENT_QT_FOREIGN_THREADS
+    "LSAN_OPTIONS=suppressions=${CMAKE_BINARY_DIR}/lsan-qt-foreign-threads.supp:print_suppressions=0:intercept_tls_get_addr=0")
 endif()
 
 # orvilo_sanitizer_environment([PROGRAMS] <test>...): gives tests made with
@@ -36,15 +45,17 @@ function(orvilo_sanitizer_environment)
   set_property(TEST ${S_UNPARSED_ARGUMENTS} APPEND PROPERTY ENVIRONMENT ${environment})
 endfunction()
 
-# orvilo_add_test(<name> [QT] SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s])
+# orvilo_add_test(<name> [QT] [QT_FOREIGN_THREADS] SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s])
 # One GoogleTest program; every test in it becomes a CTest test. Its main()
 # (tests/support) makes the run headless (offscreen Qt, null audio sink)
 # unless the environment says otherwise; QT: main() also makes a QApplication.
+# QT_FOREIGN_THREADS: GStreamer's threads call into Qt; the sanitizer build's
+# leak list then also holds Qt's data of those threads.
 function(orvilo_add_test name)
   if(NOT ORVILO_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "QT;QT_FOREIGN_THREADS" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -63,7 +74,9 @@ function(orvilo_add_test name)
   if(T_LABELS)
     list(APPEND properties LABELS "${T_LABELS}")
   endif()
-  if(ORVILO_SANITIZE)
+  if(ORVILO_SANITIZE AND T_QT_FOREIGN_THREADS)
+    list(APPEND properties ENVIRONMENT ${ORVILO_SANITIZER_ENVIRONMENT_QT_FOREIGN_THREADS})
+  elseif(ORVILO_SANITIZE)
     list(APPEND properties ENVIRONMENT ${ORVILO_SANITIZER_ENVIRONMENT})
   endif()
   gtest_discover_tests(${name}
