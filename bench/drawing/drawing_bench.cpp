@@ -18,6 +18,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/drawing/pointer_strokes.h"
 #include "imageview/image_window.h"
 
 // Counts the paint events the view really gets, so the figures are known to
@@ -33,42 +34,22 @@ class PaintCounter : public QObject {
 
 using orvilo::imageview::CVyr3ImageWnd;
 using orvilo::imageview::StrokeKind;
-using Clock = std::chrono::steady_clock;
+using orvilo::bench::Clock;
+using orvilo::bench::Median;
+using orvilo::bench::Ms;
+using orvilo::bench::Send;
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-void Send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-  QMouseEvent event(type, QPointF(at), QPointF(at), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &event);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// A hand-like stroke: 60 points along a wavy line across a good part of the view.
+// Strokes start where the whole wave stays inside the view.
 std::vector<QPoint> StrokePath(std::mt19937& random) {
-  std::uniform_int_distribution<int> x(100, kWidth - 700), y(100, kHeight - 200);
-  const QPoint start(x(random), y(random));
-  std::vector<QPoint> path;
-  for (int i = 0; i < 60; ++i) {
-    path.emplace_back(start.x() + 10 * i, start.y() + static_cast<int>(60 * std::sin(i / 6.0)));
-  }
-  return path;
+  return orvilo::bench::StrokePath(random, QRect(QPoint(100, 100), QPoint(kWidth - 700, kHeight - 200)));
 }
 
-void DrawStroke(CVyr3ImageWnd& view, const std::vector<QPoint>& path) {
-  Send(&view, QEvent::MouseButtonPress, path.front(), Qt::LeftButton);
-  for (std::size_t i = 1; i < path.size(); ++i) Send(&view, QEvent::MouseMove, path[i], Qt::LeftButton);
-  Send(&view, QEvent::MouseButtonRelease, path.back(), Qt::NoButton);
-  QApplication::processEvents();
-}
+void DrawStroke(QWidget& view, const std::vector<QPoint>& path) { orvilo::bench::DrawStroke(&view, path); }
 
 // Milliseconds per pointer move of a stroke with `tool`: each move is
 // handled and its paint done before the next.

@@ -21,18 +21,29 @@
 #include <random>
 #include <vector>
 
+#include "bench/drawing/pointer_strokes.h"
 #include "camera/live_drawing_layer.h"
 #include "drawing/stroke_renderer.h"
 
 using orvilo::camera::CLiveDrawingLayer;
 using orvilo::drawing::StrokeKind;
-using Clock = std::chrono::steady_clock;
+using orvilo::bench::Clock;
+using orvilo::bench::Median;
+using orvilo::bench::Ms;
+using orvilo::bench::Send;
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 const QSize kFrame(2592, 1944);
+
+// Strokes start over the fitted frame, where the whole wave stays on it.
+std::vector<QPoint> StrokePath(std::mt19937& random) {
+  return orvilo::bench::StrokePath(random, QRect(QPoint(400, 100), QPoint(kWidth - 1000, kHeight - 200)));
+}
+
+void DrawStroke(QWidget& layer, const std::vector<QPoint>& path) { orvilo::bench::DrawStroke(&layer, path); }
 
 // The live view: a frame fitted into the client, as every new frame paints it.
 class StillCameraView : public orvilo::win::Window {
@@ -48,33 +59,6 @@ class StillCameraView : public orvilo::win::Window {
     painter.drawImage(target, frame);
   }
 };
-
-void Send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-  QMouseEvent event(type, QPointF(at), QPointF(at), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &event);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-std::vector<QPoint> StrokePath(std::mt19937& random) {
-  std::uniform_int_distribution<int> x(400, kWidth - 1000), y(100, kHeight - 200);
-  const QPoint start(x(random), y(random));
-  std::vector<QPoint> path;
-  for (int i = 0; i < 60; ++i) path.emplace_back(start.x() + 10 * i, start.y() + static_cast<int>(60 * std::sin(i / 6.0)));
-  return path;
-}
-
-void DrawStroke(CLiveDrawingLayer& layer, const std::vector<QPoint>& path) {
-  Send(&layer, QEvent::MouseButtonPress, path.front(), Qt::LeftButton);
-  for (std::size_t i = 1; i < path.size(); ++i) Send(&layer, QEvent::MouseMove, path[i], Qt::LeftButton);
-  Send(&layer, QEvent::MouseButtonRelease, path.back(), Qt::NoButton);
-  QApplication::processEvents();
-}
 
 double PerMove(CLiveDrawingLayer& layer, StrokeKind tool, std::mt19937& random) {
   layer.SetTool(tool);
