@@ -28,18 +28,11 @@ rm -f "$out"/main-*.png "$out"/palette-*.png "$out"/picker-*.png "$out"/settings
 QT_QPA_PLATFORM=offscreen "$shots" windows "$out" 2> "$work/shots.log" || { cat "$work/shots.log" >&2; exit 1; }
 
 # The main window: a fresh copy of the program folder, its own runtime folder
-# (the single-instance lock) and its own X server.
-mkdir -p "$work/program" "$work/runtime"
-cp -a "$build/bin/." "$work/program/"
-rm -rf "$work/program/Image" "$work/program/Video" "$work/program/STRQelOutput" "$work/program/QEL-3.ini"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM
-export ORVILO_AUDIO_OUT=null
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+# (the single-instance lock) and its own X server, set up as the program
+# tests do.
+source "$root/tests/support/program_under_xvfb.sh"
+copy_program_folder "$build/bin"
+start_xvfb
 
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
 program=$!
