@@ -27,14 +27,7 @@ fail() {
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/first.log" 2>&1 &
 first=$!
 
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  kill -0 $first 2>/dev/null || fail "the program ended before showing its window"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window named WRM-5.0 appeared"
+window=$(wait_for_window $first '^WRM-5\.0$') || fail "no window named WRM-5.0 appeared"
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 echo "window $window geometry $geometry"
 [ "${geometry%x*}" = 1038 ] || fail "window width is ${geometry%x*}, not 1038"

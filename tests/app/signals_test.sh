@@ -32,14 +32,7 @@ start_program() {
   printf '[QEL-3]\r\nROTATE=0\r\n' > "$work/program/QEL-3.ini"
   "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
   program=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 $program 2>/dev/null || fail "the program ended before showing its window"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window named WRM-5.0 appeared"
+  window=$(wait_for_window $program '^WRM-5\.0$') || fail "no window named WRM-5.0 appeared"
 }
 
 # Waits until the camera view shows the live picture (not the empty grey).

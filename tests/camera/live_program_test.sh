@@ -23,13 +23,7 @@ fail() {
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
 program=$!
 started=$(date +%s%N)
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window"
+window=$(wait_for_window $program '^WRM-5\.0$') || fail "no window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The middle of the content area, below the bars and clear of the palette.
 x=$((X + 200)); y=$((Y + 200)); w=600; h=500

@@ -30,17 +30,6 @@ fail() {
   exit 1
 }
 
-# The first visible window of that name, waited for up to 10 s.
-wait_for_window() {
-  local name=$1 found=""
-  for _ in $(seq 100); do
-    found=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    kill -0 $program 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
 visible() { xdotool search --onlyvisible --name "$1" > /dev/null 2>&1; }
 grab() { "$probe" grab "$@" || fail "cannot grab the screen"; }
 changed_between() { "$probe" compare "$1" "$2" | awk '{ print $2 }'; }
@@ -64,7 +53,7 @@ wait_for_view() {
 # --- 1. no camera: the search page, and nothing else --------------------
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
 program=$!
-page=$(wait_for_window '^Searching for Camera$') || fail "no search page"
+page=$(wait_for_window $program '^Searching for Camera$') || fail "no search page"
 eval "$(xdotool getwindowgeometry --shell "$page")"
 px=$X; py=$Y; pw=$WIDTH; ph=$HEIGHT
 echo "search page ${pw}x${ph} at $px,$py"
@@ -78,7 +67,7 @@ grab $px $py $pw $ph "$work/page.png"
 # --- 2. plugged in: the program goes on by itself ------------------------
 touch "$ORVILO_DEMO_CAMERA_PLUG_FILE"
 plugged=$(date +%s%N)
-window=$(wait_for_window '^WRM-5\.0$') || fail "no main window after the camera was plugged in"
+window=$(wait_for_window $program '^WRM-5\.0$') || fail "no main window after the camera was plugged in"
 echo "main window $(( ($(date +%s%N) - plugged) / 1000000 )) ms after plugging in"
 visible '^Searching for Camera$' && fail "the search page stays after the camera came"
 grab $px $py $pw $ph "$work/page-after.png"
@@ -125,7 +114,7 @@ wait $program || fail "the program exited with $? after Escape"
 rm -f "$ORVILO_DEMO_CAMERA_PLUG_FILE"
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
 program=$!
-page=$(wait_for_window '^Searching for Camera$') || fail "no search page at the second start"
+page=$(wait_for_window $program '^Searching for Camera$') || fail "no search page at the second start"
 eval "$(xdotool getwindowgeometry --shell "$page")"
 # The close button: 15 x 15 at (width - 25, 15).
 xdotool mousemove --sync $((X + WIDTH - 25 + 7)) $((Y + 15 + 7)) click 1

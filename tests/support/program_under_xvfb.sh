@@ -26,3 +26,16 @@ start_xvfb() {
   export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
   xdpyinfo > /dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY does not answer"; cat "$work/xvfb.log"; exit 1; }
 }
+
+# wait_for_window <pid> <name pattern>: prints the first visible window of
+# that name, waited for up to 10 s; fails at once when the program ended.
+wait_for_window() {
+  local pid=$1 name=$2 found=""
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}

@@ -31,13 +31,7 @@ wait_for() {  # <line> <what>
 
 "$work/program/Vexmar_Orvilo" --demo-camera > "$work/program.log" 2>&1 &
 program=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^WRM-5\.0$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no main window"
+window=$(wait_for_window $program '^WRM-5\.0$') || fail "no main window"
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
 
 # Places in the 1038-wide main window: the tab strip, bar 4's buttons at
