@@ -30,9 +30,10 @@ endif()
 
 # orvilo_sanitizer_environment([PROGRAMS] <test>...): gives tests made with
 # add_test the sanitizer build's environment (orvilo_add_test does it by
-# itself). PROGRAMS: the tests start our programs, whose GStreamer must scan
-# its plug-ins in-process, as the plain-built scanner helper cannot load our
-# sanitizer-built decoder plug-in.
+# itself). PROGRAMS: the tests start the main program with its camera, whose
+# GStreamer must scan its plug-ins in-process, as the plain-built scanner
+# helper cannot load our sanitizer-built decoder plug-in, and whose streaming
+# threads call into Qt (the leak list with Qt's data of those threads).
 function(orvilo_sanitizer_environment)
   if(NOT ORVILO_SANITIZE)
     return()
@@ -40,7 +41,7 @@ function(orvilo_sanitizer_environment)
   cmake_parse_arguments(S "PROGRAMS" "" "" ${ARGN})
   set(environment ${ORVILO_SANITIZER_ENVIRONMENT})
   if(S_PROGRAMS)
-    list(APPEND environment GST_REGISTRY_FORK=no)
+    set(environment ${ORVILO_SANITIZER_ENVIRONMENT_QT_FOREIGN_THREADS} GST_REGISTRY_FORK=no)
   endif()
   set_property(TEST ${S_UNPARSED_ARGUMENTS} APPEND PROPERTY ENVIRONMENT ${environment})
 endfunction()
